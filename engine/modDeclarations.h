@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Currency.h"
+
+// The calculation record shared by the Calculate command and the payment
+// plan window. The fields keep this order; all are zero at start-up.
+struct CalcRecord {
+    double MinRate = 0;
+    double VeskRate = 0;
+    double MinYearInterest = 0;
+    double VeskYearInterest = 0;
+    double MinMonthInterest = 0;
+    double VeskMonthInterest = 0;
+    Currency MinBalance;
+    Currency VeskBalance;
+    Currency MinPayment;
+    Currency VeskScheduled;
+    Currency MinPrincipal;
+    Currency VeskExtra;
+    Currency VeskMonthly;
+    Currency VeskPrincipalPaid;
+    Currency MinTotalInterest;
+    Currency VeskTotalInterest;
+    Currency FixedMonthly;
+    Currency MaxMonthly;
+    Currency VeskPrincipal;
+    Currency VeskNextBalance;
+    double VeskNextMonthInterest = 0;
+};
+
+// The one process-wide record.
+extern CalcRecord CalcState;
+
+// One month of the accelerated plan (Vesk's Method).
+void StepVeskMonth();
+// One month of the scheduled-payment plan. Call only after the accelerated
+// plan has reached zero.
+void StepMinMonth();
+// A month count as "N yrs and M mths"; leaves months % 12 in the argument.
+std::string PayoffPeriodText(std::int16_t& months);

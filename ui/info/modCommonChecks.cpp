@@ -1,0 +1,50 @@
+#include "modCommonChecks.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QRect>
+#include <QWidget>
+#include <cmath>
+
+#include "MsgBox.h"
+
+namespace {
+// What the window manager adds around the client area in the design: a
+// 4-pixel border on each side and the title bar (60 + 345 twips).
+constexpr int kFrameWidthTwips = 120;
+constexpr int kFrameHeightTwips = 405;
+} // namespace
+
+int Twips(int twips)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
+}
+
+void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width)
+{
+    if (window == nullptr || window->isMinimized()) {
+        return; // a minimized window cannot be sized; restoring it resizes again
+    }
+    if (window->isMaximized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
+    }
+    const QSize designed(Twips(width - kFrameWidthTwips), Twips(height - kFrameHeightTwips));
+    if (window->size() != designed) {
+        window->resize(designed);
+    }
+}
+
+void InstallMessageBox()
+{
+    SetMsgBoxHandler([](const std::string& text, const std::string& title) {
+        QMessageBox box(QMessageBox::Critical, QString::fromStdString(title),
+                        QString::fromStdString(text), QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
+    });
+}
