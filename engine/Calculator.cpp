@@ -138,13 +138,14 @@ void setFrameCaption(PaymentPlan& plan)
     }
 }
 
-PlanRow monthRow(std::int16_t month)
+void writeMonthRow(PlanRow& row, std::int16_t month)
 {
     const CalcRecord& s = CalcState;
-    return {PlainText(std::int64_t{month}), FormatAmount(s.VeskMonthly, kPaymentPattern),
-            FormatAmount(s.VeskMonthInterest, kPaymentPattern),
-            FormatAmount(s.VeskPrincipalPaid, kPrincipalPattern),
-            FormatAmount(s.VeskBalance, kBalancePattern)};
+    row[0] = PlainText(std::int64_t{month});
+    row[1] = FormatAmount(s.VeskMonthly, kPaymentPattern);
+    row[2] = FormatAmount(s.VeskMonthInterest, kPaymentPattern);
+    row[3] = FormatAmount(s.VeskPrincipalPaid, kPrincipalPattern);
+    row[4] = FormatAmount(s.VeskBalance, kBalancePattern);
 }
 
 } // namespace
@@ -157,6 +158,10 @@ PaymentPlan LoadPaymentPlan()
     s.VeskTotalInterest = kZero;
     setFrameCaption(plan);
 
+    // The 16-bit month counter bounds a plan at 32,768 rows. Reserving that
+    // up front costs only address space (pages are touched as rows are
+    // written) and spares a long plan every reallocation.
+    plan.rows.reserve(std::size_t{1} << 15);
     plan.rows.push_back(kPlanHeader);
     plan.rows.push_back({"", "", "", "", PlainText(s.VeskBalance)});
     std::int16_t veskMonths = 0;
@@ -164,7 +169,7 @@ PaymentPlan LoadPaymentPlan()
         IncrementMonths(veskMonths);
         StepVeskMonth();
         NextRow(veskMonths); // the grid's row number has the same 16-bit limit
-        plan.rows.push_back(monthRow(veskMonths));
+        writeMonthRow(plan.rows.emplace_back(), veskMonths);
     }
 
     std::int16_t minMonths = 0;
