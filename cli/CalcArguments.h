@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Calculator.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+// The command line of vesk-calc, read into the inputs the main window would hold.
+
+enum class OutputFormat { Text, Json, Csv };
+
+struct CalcOptions {
+    CalculatorInputs inputs;
+    OutputFormat format = OutputFormat::Text;
+};
+
+struct HelpRequest {};
+
+struct UsageError {
+    std::string message; // "unknown option '--foo'"
+};
+
+using ParsedArguments = std::variant<CalcOptions, HelpRequest, UsageError>;
+
+// Reads the arguments that follow the program name. Every option's value is
+// the next argument, taken as typed (so "-699" is a value), or the text after
+// "=" in "--option=value".
+ParsedArguments ParseArguments(const std::vector<std::string>& args);
+
+inline constexpr std::string_view kUsageLine =
+    "Usage: vesk-calc --balance TEXT --rate TEXT --payment TEXT [--till-zero]\n"
+    "                 [--maximum TEXT | --fixed TEXT] [--format text|json|csv]\n";
+
+// The full --help text.
+std::string HelpText();
