@@ -53,7 +53,7 @@ MonthlyResults RunMonthlyPayment();
 // CalcState as LoadCalcState left it.
 inline constexpr int kPlanColumns = 5;
 using PlanRow = std::array<std::string, kPlanColumns>;
-inline constexpr PlanRow kPlanHeader = {"Term", "Monthly Payment", "Interest", "Principal",
+inline const PlanRow kPlanHeader = {"Term", "Monthly Payment", "Interest", "Principal",
                                         "Balance"};
 
 struct PaymentPlan {

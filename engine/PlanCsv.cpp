@@ -21,9 +21,8 @@ bool IsDigit(char c)
 std::string PlainNumber(const std::string_view original)
 {
     std::string_view text = original;
-    std::string sign;
-    if (!text.empty() && text.front() == '-') {
-        sign = "-";
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) {
         text.remove_prefix(1);
     }
     const std::size_t point = text.find('.');
@@ -56,13 +55,16 @@ std::string PlainNumber(const std::string_view original)
     if (!fractionIsDigits || (digits.empty() && fraction.empty())) {
         return std::string(original);
     }
-    if (digits.empty()) {
-        digits = "0";
+    std::string plain;
+    if (negative) {
+        plain += '-';
     }
-    if (point == std::string_view::npos) {
-        return sign + digits;
+    plain += digits.empty() ? std::string_view("0") : std::string_view(digits);
+    if (point != std::string_view::npos) {
+        plain += '.';
+        plain.append(fraction);
     }
-    return sign + digits + '.' + std::string(fraction);
+    return plain;
 }
 
 // RFC 4180: a field holding a comma, a quote or a line break is quoted, with

@@ -1,0 +1,333 @@
+// The enabling rule, the Calculate command's load and run, and the payment plan.
+
+#include "EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct EnableCase {
+    Loan loan;
+    bool tillZero;
+    EnableDecision expected;
+};
+
+void PrintTo(const EnableCase& c, std::ostream* os)
+{
+    *os << '"' << c.loan.balance << "\" \"" << c.loan.rate << "\" \"" << c.loan.payment << "\" \""
+        << c.loan.maximum << "\" max=" << c.loan.chkMaxMonthly
+        << " fixed=" << c.loan.chkDisableVesk;
+}
+
+class Enabling : public ::testing::TestWithParam<EnableCase> {};
+
+TEST_P(Enabling, Decision)
+{
+    const EnableCase& c = GetParam();
+    const EnableDecision got = EnablingRule(InputsFor(c.loan, c.tillZero));
+    EXPECT_EQ(got.enabled, c.expected.enabled);
+    EXPECT_EQ(got.focusPayment, c.expected.focusPayment);
+}
+
+constexpr EnableDecision kOn{true, false};
+constexpr EnableDecision kOff{false, false};
+constexpr EnableDecision kOffFocus{false, true};
+
+INSTANTIATE_TEST_SUITE_P(Monthly, Enabling,
+                         ::testing::Values(EnableCase{{"", "", ""}, false, kOff},
+                                           EnableCase{{"100000", "7.5", "699"}, false, kOn},
+                                           EnableCase{{"100000", "0", "699"}, false, kOn},
+                                           EnableCase{{"100000", "-5", "699"}, false, kOn},
+                                           EnableCase{{"100000", "abc", "699"}, false, kOn},
+                                           EnableCase{{"100000", "", "699"}, false, kOff},
+                                           EnableCase{{"100000", " ", "699"}, false, kOff},
+                                           EnableCase{{"100000", "7.5", "0"}, false, kOff},
+                                           EnableCase{{"100000", "7.5", "-699"}, false, kOff},
+                                           EnableCase{{"100000", "7.5", "abc"}, false, kOff},
+                                           EnableCase{{"100000", "7.5", "0.00004"}, false, kOff},
+                                           EnableCase{{"100000", "0", "0"}, false, kOff},
+                                           EnableCase{{" ", "7.5", "699"}, false, kOff},
+                                           EnableCase{{"  ", "7.5", "699"}, false, kOff},
+                                           EnableCase{{"0", "7.5", "699"}, false, kOff},
+                                           EnableCase{{"-1", "7.5", "699"}, false, kOff},
+                                           EnableCase{{"0.00004", "7.5", "699"}, false, kOff},
+                                           EnableCase{{"$100000", "7.5", "699"}, false, kOff},
+                                           EnableCase{{"abc", "7.5", "699"}, false, kOff},
+                                           EnableCase{{"100,000", "7.5", "699"}, false, kOn},
+                                           EnableCase{{"100 000", "7.5", "699"}, false, kOn},
+                                           EnableCase{{"1\t0\n0", "7.5", "699"}, false, kOn},
+                                           EnableCase{{"12abc", "7.5", "699"}, false, kOn},
+                                           EnableCase{{"1E3", "7.5", "699"}, false, kOn},
+                                           EnableCase{{"1E15", "7.5", "699"}, false, kOff},
+                                           EnableCase{{"100000", "1E400", "699"}, false, kOff},
+                                           EnableCase{{"100000", "7.5", "1E15"}, false, kOff},
+                                           // every box is read, even the disabled maximum
+                                           EnableCase{
+                                               {"100000", "7.5", "699", "1E15"}, false, kOff},
+                                           EnableCase{{"100000", "7.5", "699"}, true, kOn}));
+
+INSTANTIATE_TEST_SUITE_P(
+    MaximumAndFixed, Enabling,
+    ::testing::Values(EnableCase{{"100000", "7.5", "699", "5", 1, 0}, true, kOff},
+                      EnableCase{{"100000", "7.5", "699", "50", 1, 0}, true, kOn},
+                      EnableCase{{"100000", "7.5", "699", "15", 1, 0}, true, kOn},
+                      EnableCase{{"100000", "7.5", "699", "14.9999", 1, 0}, true, kOff},
+                      EnableCase{{"100000", "7.5", "699", "", 1, 0}, true, kOff},
+                      EnableCase{{"100000", "7.5", "699", " ", 1, 0}, true, kOff},
+                      EnableCase{{"100000", "7.5", "0", "5", 1, 0}, true, kOff},
+                      EnableCase{{"100000", "7.5", "0", "50", 1, 0}, true, kOffFocus},
+                      EnableCase{{"100000", "7.5", "-1", "15", 1, 0}, true, kOffFocus},
+                      EnableCase{{"1000", "0", "0", "500", 0, 1}, true, kOn},
+                      EnableCase{{"1000", "7.5", "-5", "500", 0, 1}, true, kOn},
+                      EnableCase{{"1000", "7.5", "  ", "500", 0, 1}, true, kOn},
+                      EnableCase{{"1000", "7.5", " ", "500", 0, 1}, true, kOff},
+                      EnableCase{{"1000", "7.5", "699", "", 0, 1}, true, kOff},
+                      EnableCase{{"1000", "7.5", "699", "1E15", 0, 1}, true, kOff},
+                      EnableCase{{"0", "7.5", "699", "500", 0, 1}, true, kOff}));
+
+TEST(LoadCalcState, ResetsThenReadsEachFieldTwice)
+{
+    struct Case {
+        Loan loan;
+        const char* maxMonthly;
+        const char* fixedMonthly;
+    };
+    for (const Case& c : {Case{{"100,000", "7.5", "699"}, "0", "0"},
+                          Case{{"100000", "7.5", "699", "1000", 1, 0}, "1000", "0"},
+                          Case{{"100000", "7.5", "699", "650", 0, 1}, "0", "650"},
+                          Case{{"100000", "7.5", "699", "abc"}, "0", "0"}}) {
+        CalcState.MinTotalInterest = CalcState.VeskTotalInterest = Money("5");
+        CalcState.MaxMonthly = CalcState.FixedMonthly = Money("5");
+        LoadCalcState(InputsFor(c.loan, true));
+        EXPECT_EQ(CalcState.VeskBalance, Money("100000"));
+        EXPECT_EQ(CalcState.MinBalance, Money("100000"));
+        EXPECT_EQ(CalcState.VeskRate, 7.5 / 100);
+        EXPECT_EQ(CalcState.MinRate, 7.5 / 100);
+        EXPECT_EQ(CalcState.VeskScheduled, Money("699"));
+        EXPECT_EQ(CalcState.MinPayment, Money("699"));
+        EXPECT_EQ(CalcState.MaxMonthly, Money(c.maxMonthly)) << c.loan.maximum;
+        EXPECT_EQ(CalcState.FixedMonthly, Money(c.fixedMonthly)) << c.loan.maximum;
+        EXPECT_EQ(CalcState.MinTotalInterest, Currency{});
+        EXPECT_EQ(CalcState.VeskTotalInterest, Currency{});
+    }
+}
+
+TEST(LoadCalcState, StrictReadingFailsAndKeepsWhatWasWritten)
+{
+    const std::pair<Loan, int> cases[] = {{{"12abc", "7.5", "699"}, ErrTypeMismatch},
+                                          {{"100000", "abc", "699"}, ErrTypeMismatch},
+                                          {{"100000", "7.5", ""}, ErrTypeMismatch},
+                                          {{"100000", "7.5", "699", "x", 1, 0}, ErrTypeMismatch},
+                                          {{"922337203685477.5808", "7.5", "699"}, ErrOverflow},
+                                          {{"100000", "7.5", "9999999999999999"}, ErrOverflow}};
+    for (const auto& [loan, error] : cases)
+        EXPECT_EQ(ErrorNumberOf([&] { LoadCalcState(InputsFor(loan, false)); }), error)
+            << loan.balance << " " << loan.rate << " " << loan.payment;
+
+    CalcState.VeskTotalInterest = Money("5");
+    EXPECT_EQ(ErrorNumberOf([] {
+                  LoadCalcState(InputsFor({"250", "abc", "1"}, false));
+              }),
+              ErrTypeMismatch);
+    EXPECT_EQ(CalcState.VeskTotalInterest, Currency{});
+    EXPECT_EQ(CalcState.VeskBalance, Money("250"));
+    EXPECT_EQ(CalcState.MinBalance, Money("250"));
+}
+
+struct MonthlyCase {
+    Loan loan;
+    const char* monthly; // nullptr: the accelerated plan ran no month
+    const char* payoff;
+    const char* saved;
+};
+
+class MonthlyPayment : public ::testing::TestWithParam<MonthlyCase> {};
+
+TEST_P(MonthlyPayment, Results)
+{
+    const MonthlyCase& c = GetParam();
+    LoadCalcState(InputsFor(c.loan, false));
+    const MonthlyResults got = RunMonthlyPayment();
+    EXPECT_EQ(got.monthly.has_value(), c.monthly != nullptr);
+    if (c.monthly && got.monthly) {
+        EXPECT_EQ(*got.monthly, c.monthly);
+    }
+    EXPECT_EQ(got.payoff, c.payoff);
+    EXPECT_EQ(got.amountSaved, c.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MonthlyPayment,
+    ::testing::Values(
+        MonthlyCase{{"100000", "7.5", "699"}, "$777.83", "14 yrs and 11 mths", "$76,873.92"},
+        MonthlyCase{{"250000", "6", "1500"}, "$1,758.75", "14 yrs and 11 mths", "$145,313.99"},
+        MonthlyCase{{"20000", "18.9", "400"}, "$492.64", "4 yrs and 1 mth", "$9,953.16"},
+        MonthlyCase{{"1000", "12", "100"}, "$191.90", "6 mths", "$27.01"},
+        MonthlyCase{{"500", "10", "699"}, "$504.17", "1 mth", "$.00"},
+        MonthlyCase{{"1000", "0", "100"}, "$200.00", "5 mths", "$.00"},
+        MonthlyCase{{"100,000", "7.5", "699"}, "$777.83", "14 yrs and 11 mths", "$76,873.92"},
+        MonthlyCase{{"0", "7.5", "699"}, nullptr, "", "$.00"},
+        MonthlyCase{{"-5", "7.5", "699"}, nullptr, "", "$.00"},
+        // 16,384 accelerated months, then exactly 32,767 scheduled ones
+        MonthlyCase{{"3276700", "0", "100"}, "$200.00", "1365 yrs and 4 mths", "$.00"}));
+
+TEST(MonthlyPayment, EndlessPlansRaiseOverflow)
+{
+    for (const Loan& loan : {Loan{"100000", "12", "900"}, // the payment does not cover the interest
+                             Loan{"100000", "12", "1000"}, // the scheduled balance never moves
+                             Loan{"3276800", "0", "100"},  // a 32,768th scheduled month
+                             Loan{"7", "0", "0.0001"}}) {  // a 32,768th accelerated month
+        LoadCalcState(InputsFor(loan, false));
+        EXPECT_EQ(ErrorNumberOf(RunMonthlyPayment), ErrOverflow) << loan.balance;
+    }
+}
+
+struct PlanCase {
+    Loan loan;
+    const char* caption;
+    bool altered;
+    std::size_t rowCount;
+    std::vector<std::pair<std::size_t, PlanRow>> rows;
+    const char* payoff;
+    const char* average;
+    const char* minPayoff;
+    const char* minPayment;
+    const char* saved;
+};
+
+class PaymentPlanLoad : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(PaymentPlanLoad, RowsAndSummary)
+{
+    const PlanCase& c = GetParam();
+    LoadCalcState(InputsFor(c.loan, true));
+    CalcState.VeskTotalInterest = CalcState.MinTotalInterest = Money("5"); // the load resets them
+    const PaymentPlan plan = LoadPaymentPlan();
+    EXPECT_EQ(plan.frameCaption, c.caption);
+    EXPECT_EQ(plan.altered, c.altered);
+    ASSERT_EQ(plan.rows.size(), c.rowCount);
+    EXPECT_EQ(plan.rows[0], kPlanHeader);
+    EXPECT_EQ(plan.rows[1], (PlanRow{"", "", "", "", c.loan.balance}));
+    for (const auto& [index, row] : c.rows)
+        EXPECT_EQ(plan.rows[index], row) << "row " << index;
+    for (std::size_t r = 2; r < plan.rows.size(); ++r)
+        ASSERT_EQ(plan.rows[r][0], std::to_string(r - 1));
+    EXPECT_EQ(plan.rows.back()[4], ".00");
+    EXPECT_EQ(plan.payoff, c.payoff);
+    EXPECT_EQ(plan.averageMonthly, c.average);
+    EXPECT_EQ(plan.minPayoff, c.minPayoff);
+    EXPECT_EQ(plan.minPayment, c.minPayment);
+    EXPECT_EQ(plan.amountSaved, c.saved);
+}
+
+const char* const kVesk = "Vesk's Method";
+const char* const kAltered = "Vesk's Method   **altered**";
+const char* const kYours = "Your Payment Plan";
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, PaymentPlanLoad,
+    ::testing::Values(PlanCase{{"1200", "0", "100"},
+                               kVesk,
+                               false,
+                               8,
+                               {{2, {"1", "200.00", ".00", "200.00", "1,000.00"}},
+                                {3, {"2", "200.00", ".00", "200.00", "800.00"}},
+                                {4, {"3", "200.00", ".00", "200.00", "600.00"}},
+                                {5, {"4", "200.00", ".00", "200.00", "400.00"}},
+                                {6, {"5", "200.00", ".00", "200.00", "200.00"}},
+                                {7, {"6", "200.00", ".00", "200.00", ".00"}}},
+                               "6 mths",
+                               "$200.00",
+                               "1 yr",
+                               "$100.00",
+                               "no minimum"},
+                      PlanCase{{"100000", "7.5", "699"},
+                               kVesk,
+                               false,
+                               181,
+                               {{2, {"1", "777.83", "625.00", "152.83", "99,847.17"}},
+                                {3, {"2", "778.79", "624.04", "154.75", "99,692.42"}},
+                                {180, {"179", "182.55", "1.13", "181.42", ".00"}}},
+                               "14 yrs and 11 mths",
+                               "$977.97",
+                               "30 yrs and 1 mth",
+                               "$699.00",
+                               "$76,873.92"},
+                      PlanCase{{"100000", "7.5", "699", "1000", 1, 0},
+                               kAltered,
+                               true,
+                               195,
+                               {{194, {"193", "302.77", "1.88", "300.89", ".00"}}},
+                               "16 yrs and 1 mth",
+                               "$919.14",
+                               "30 yrs and 1 mth",
+                               "$699.00",
+                               "$74,536.84"},
+                      PlanCase{{"100000", "7.5", "699", "699", 0, 1},
+                               kYours,
+                               true,
+                               363,
+                               {{2, {"1", "699.00", "625.00", "74.00", "99,926.00"}}},
+                               "30 yrs and 1 mth",
+                               "$697.87",
+                               "30 yrs and 1 mth",
+                               "$699.00",
+                               "$.00"},
+                      PlanCase{{"100000", "7.5", "699", "650", 0, 1},
+                               kYours,
+                               true,
+                               525,
+                               {{524, {"523", "599.96", "3.73", "596.23", ".00"}}},
+                               "43 yrs and 7 mths",
+                               "$649.90",
+                               "30 yrs and 1 mth",
+                               "$699.00",
+                               "-$87,969.11"},
+                      // no scheduled payment: the fixed payment alone clears the loan
+                      PlanCase{{"1000", "12", "0", "500", 0, 1},
+                               kYours,
+                               true,
+                               5,
+                               {{2, {"1", "500.00", "10.00", "490.00", "510.00"}},
+                                {3, {"2", "500.00", "5.10", "494.90", "15.10"}},
+                                {4, {"3", "15.25", ".15", "15.10", ".00"}}},
+                               "3 mths",
+                               "$338.42",
+                               "none to report",
+                               "$.00",
+                               "no minimum"}));
+
+TEST(PaymentPlanLoad, FixedPaymentReplacesTheCapInTheCaption)
+{
+    LoadCalcState(InputsFor({"1200", "0", "100", "300", 1, 0}, true));
+    CalcState.FixedMonthly = Money("400");
+    const PaymentPlan plan = LoadPaymentPlan();
+    EXPECT_EQ(plan.frameCaption, kYours);
+    EXPECT_TRUE(plan.altered);
+    EXPECT_EQ(plan.rows[2], (PlanRow{"1", "400.00", ".00", "400.00", "800.00"}));
+}
+
+TEST(PaymentPlanLoad, FailuresCarryTheirErrorNumbers)
+{
+    const std::pair<Loan, const char*> cases[] = {
+        // the balance grows out of range under a fixed payment below the interest
+        {{"2,000,000", "3", "0", "15", 0, 1}, "Error Number 6 Overflow"},
+        // the scheduled plan never ends
+        {{"100000", "12", "1000"}, "Error Number 6 Overflow"},
+        // no month: the average divides by zero
+        {{"0", "7.5", "699"}, "Error Number 6 Overflow"},
+        {{"-5", "7.5", "699"}, "Error Number 11 Division by zero"}};
+    for (const auto& [loan, text] : cases) {
+        LoadCalcState(InputsFor(loan, true));
+        try {
+            LoadPaymentPlan();
+            ADD_FAILURE() << loan.balance << " loaded";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(PlanErrorText(e.number(), e.description()), text) << loan.balance;
+        }
+    }
+}
+
+} // namespace
