@@ -1,0 +1,23 @@
+#include <QApplication>
+
+#include "VeskResources.h"
+#include "frmSplash.h"
+#include "modCommonChecks.h"
+
+// The splash window is the start-up object: it hands over to the main window
+// and the program ends when the last window closes.
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VeskPayment"));
+    QApplication::setWindowIcon(CalculatorIcon());
+    InstallMessageBox();
+
+    auto* splash = new frmSplash();
+    if (!splash->loaded()) {
+        delete splash;
+        return 0; // no window was ever shown
+    }
+    splash->show();
+    return QApplication::exec();
+}

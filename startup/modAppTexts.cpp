@@ -1,0 +1,4 @@
+#include "modAppTexts.h"
+
+std::string AppTitle;
+std::string AppFolder;

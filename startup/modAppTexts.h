@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// Application-wide texts, set once by the splash window when it loads.
+extern std::string AppTitle;
+extern std::string AppFolder;
+
+// The marker file lies directly in AppFolder.
+inline constexpr const char* kMarkerFileName = "veskpayment.txt";

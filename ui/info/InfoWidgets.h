@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Builders for the controls of the information windows. Positions and sizes
+// are in twips inside the window's client area.
+QLabel* AddHeading(QWidget* window, const char* name, const QString& text, int left, int top,
+                   int width, int height);
+QLabel* AddBody(QWidget* window, const char* name, const QString& text, int left, int top,
+                int width, int height);
+QPushButton* AddButton(QWidget* window, const char* name, const QString& text, int left,
+                       int top, int width, int height);
+
+// The common frame of an information window: title, sizing border with a
+// maximize button, close box and the lightning-bolt icon.
+void SetUpInfoWindow(QWidget* window, const QString& caption);
+
+// An option button or check box whose caption wraps onto more lines when it
+// is wider than the control, as the designed captions do.
+class WrappingRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class WrappingCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
