@@ -1,0 +1,91 @@
+// One keystroke in a box of the main window: the line edit's own work, the
+// change handler, the enabling rule and the enabled states of the Calculate
+// button and menu entry.
+
+#include "Form1.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void typeKey(QWidget* box, Qt::Key key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(box, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(box, &release);
+}
+
+struct Window {
+    explicit Window(const char* balance)
+    {
+        form.show();
+        box("txtBalance")->setText(QString::fromLatin1(balance));
+        box("txtInterestRate")->setText(QStringLiteral("7.5"));
+        box("txtPayment")->setText(QStringLiteral("699"));
+    }
+    QLineEdit* box(const char* name) { return form.findChild<QLineEdit*>(QLatin1String(name)); }
+    bool calculateEnabled() { return form.findChild<QPushButton*>("cmdCalculate")->isEnabled(); }
+
+    Form1 form;
+};
+
+// Every keystroke flips Calculate: a digit makes the empty balance valid,
+// Backspace empties it again.
+void BM_KeystrokeTogglesCalculate(benchmark::State& state)
+{
+    Window w("");
+    QLineEdit* balance = w.box("txtBalance");
+    bool typed = false;
+    for (auto _ : state) {
+        if (typed) {
+            typeKey(balance, Qt::Key_Backspace, QString());
+        } else {
+            typeKey(balance, Qt::Key_5, QStringLiteral("5"));
+        }
+        typed = !typed;
+    }
+    if (balance->text().size() > 1 || w.calculateEnabled() != typed) {
+        state.SkipWithError("the keystrokes did not reach the balance box");
+    }
+}
+BENCHMARK(BM_KeystrokeTogglesCalculate);
+
+// Calculate stays enabled: a digit appended to a valid balance and removed.
+void BM_KeystrokeKeepsCalculate(benchmark::State& state)
+{
+    Window w("100000");
+    QLineEdit* balance = w.box("txtBalance");
+    bool typed = false;
+    for (auto _ : state) {
+        if (typed) {
+            typeKey(balance, Qt::Key_Backspace, QString());
+        } else {
+            typeKey(balance, Qt::Key_0, QStringLiteral("0"));
+        }
+        typed = !typed;
+    }
+    if (!w.calculateEnabled()) {
+        state.SkipWithError("Calculate should have stayed enabled");
+    }
+}
+BENCHMARK(BM_KeystrokeKeepsCalculate);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
