@@ -41,7 +41,8 @@ std::string PlainNumber(const std::string_view original)
             if (grouped && groupLength > 3) {
                 return std::string(original);
             }
-        } else if (c == ',' && groupLength > 0 && groupLength <= 3 && (!grouped || groupLength == 3)) {
+        } else if (c == ',' && groupLength > 0 && groupLength <= 3 &&
+                   (!grouped || groupLength == 3)) {
             grouped = true;
             groupLength = 0;
         } else {

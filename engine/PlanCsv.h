@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Calculator.h"
+
 #include <string>
 #include <vector>
-
-#include "Calculator.h"
 
 // The payment plan as comma-separated values, for spreadsheets: the header
 // line, then one line per month (the opening row is not a month). Amounts are

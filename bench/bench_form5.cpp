@@ -1,0 +1,160 @@
+// Opening the payment plan window for the longest plan it can show, and
+// jumping to its last row. Runs on the offscreen platform unless
+// QT_QPA_PLATFORM names another.
+#include "Calculator.h"
+#include "Form5.h"
+#include "MSFlexGrid.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <memory>
+
+namespace {
+
+// 32,766 months of 100.00: the most rows the window can hold.
+const CalculatorInputs kLongestPlan = [] {
+    CalculatorInputs in;
+    in.balance = "3276600";
+    in.rate = "0";
+    in.payment = "100";
+    in.maximum = "100";
+    in.tillZero = true;
+    in.chkDisableVesk = 1;
+    in.maximumEnabled = true;
+    return in;
+}();
+
+// Resident memory of this process in KiB.
+long ResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    // /proc files report a size of 0, so read them whole rather than to atEnd().
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').front().toLong();
+        }
+    }
+    return 0;
+}
+
+// Notes the first paint of a widget.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted = true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+MSFlexGrid* Grid(Form5* form)
+{
+    return form->findChild<MSFlexGrid*>(QStringLiteral("MSFlexGrid1"));
+}
+
+// Shows the window and waits until its grid has painted rows.
+bool ShowAndPaint(Form5* form, PaintWatch& watch)
+{
+    form->show();
+    QElapsedTimer limit;
+    limit.start();
+    while (!watch.painted && limit.elapsed() < 5000) {
+        QCoreApplication::processEvents();
+    }
+    return watch.painted;
+}
+
+// From the call that creates the window to its grid's first painted frame.
+void BM_Form5_OpenLongestPlan(benchmark::State& state)
+{
+    double growthKiB = 0;
+    for (auto _ : state) {
+        LoadCalcState(kLongestPlan);
+        malloc_trim(0);
+        const long before = ResidentKiB();
+
+        QElapsedTimer timer;
+        timer.start();
+        std::unique_ptr<Form5> form = Form5::createLoaded(nullptr);
+        if (form == nullptr) {
+            state.SkipWithError("the plan did not load");
+            return;
+        }
+        PaintWatch watch(Grid(form.get())->viewport());
+        if (!ShowAndPaint(form.get(), watch)) {
+            state.SkipWithError("the grid was never painted");
+            return;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+
+        growthKiB += static_cast<double>(ResidentKiB() - before);
+        state.counters["rows"] = Grid(form.get())->Rows();
+        form.reset();
+        QCoreApplication::processEvents();
+    }
+    state.counters["rss_growth_MiB"] =
+        benchmark::Counter(growthKiB / 1024.0, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_Form5_OpenLongestPlan)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The engine's share of the opening: building the plan's rows and texts.
+void BM_Form5_LoadPaymentPlan(benchmark::State& state)
+{
+    for (auto _ : state) {
+        LoadCalcState(kLongestPlan);
+        PaymentPlan plan = LoadPaymentPlan();
+        benchmark::DoNotOptimize(plan.rows.data());
+    }
+}
+BENCHMARK(BM_Form5_LoadPaymentPlan)->Unit(benchmark::kMillisecond);
+
+// Jumping to the last row (and back) with an immediate repaint.
+void BM_Form5_JumpToLastRow(benchmark::State& state)
+{
+    LoadCalcState(kLongestPlan);
+    const std::unique_ptr<Form5> form = Form5::createLoaded(nullptr);
+    PaintWatch watch(Grid(form.get())->viewport());
+    if (!ShowAndPaint(form.get(), watch)) {
+        state.SkipWithError("the grid was never painted");
+        return;
+    }
+    MSFlexGrid* grid = Grid(form.get());
+    bool toBottom = true;
+    for (auto _ : state) {
+        if (toBottom) {
+            grid->scrollToBottom();
+        } else {
+            grid->scrollToTop();
+        }
+        grid->viewport()->repaint();
+        toBottom = !toBottom;
+    }
+}
+BENCHMARK(BM_Form5_JumpToLastRow)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,105 @@
+#include "FlexGridModel.h"
+
+#include <algorithm>
+#include <utility>
+
+FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent), rows_(1) {}
+
+int FlexGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : gridRows() - 1;
+}
+
+int FlexGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kColumns - 1;
+}
+
+QVariant FlexGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return {};
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(cell(index.row() + 1, index.column() + 1));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    const int row = horizontal ? 0 : section + 1;
+    const int column = horizontal ? section + 1 : 0;
+    if (section < 0 || row >= gridRows() || column >= kColumns) {
+        return {};
+    }
+    const QString text = QString::fromStdString(cell(row, column));
+    switch (role) {
+    case Qt::DisplayRole:
+        return text;
+    case Qt::AccessibleTextRole:
+        // A screen reader says "Term 12" rather than a bare "12".
+        if (!horizontal && !text.isEmpty()) {
+            return QStringLiteral("%1 %2").arg(QString::fromStdString(cell(0, 0)), text);
+        }
+        return text;
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void FlexGridModel::setGridRows(int count)
+{
+    const int wanted = std::max(count, 1);
+    const int current = gridRows();
+    if (wanted > current) {
+        beginInsertRows(QModelIndex(), current - 1, wanted - 2);
+        rows_.resize(static_cast<std::size_t>(wanted));
+        endInsertRows();
+    } else if (wanted < current) {
+        beginRemoveRows(QModelIndex(), wanted - 1, current - 2);
+        rows_.resize(static_cast<std::size_t>(wanted));
+        endRemoveRows();
+    }
+}
+
+void FlexGridModel::setCell(int row, int column, std::string text)
+{
+    rows_[row][column] = std::move(text);
+    if (row == 0 && column == 0) {
+        // The corner: the vertical header's accessible texts name it.
+        if (gridRows() > 1) {
+            emit headerDataChanged(Qt::Vertical, 0, gridRows() - 2);
+        }
+    } else if (row == 0) {
+        emit headerDataChanged(Qt::Horizontal, column - 1, column - 1);
+    } else if (column == 0) {
+        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    } else {
+        const QModelIndex changed = index(row - 1, column - 1);
+        emit dataChanged(changed, changed, {Qt::DisplayRole});
+    }
+}
+
+void FlexGridModel::setAllRows(std::vector<PlanRow> rows)
+{
+    beginResetModel();
+    rows_ = std::move(rows);
+    if (rows_.empty()) {
+        rows_.resize(1);
+    }
+    endResetModel();
+}

@@ -1,0 +1,256 @@
+#include "Form5.h"
+
+#include "Calculator.h"
+#include "FittingFont.h"
+#include "MSFlexGrid.h"
+#include "MsgBox.h"
+#include "PlanCsv.h"
+#include "RuntimeError.h"
+#include "VeskResources.h"
+#include "modCommonChecks.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <string>
+#include <utility>
+
+namespace {
+
+// Caption colour of a plan that is not Vesk's Method as designed.
+const QColor kAlteredColour(192, 0, 0);
+
+// Columns are widened to their header text plus this margin (twips).
+constexpr int kHeaderMarginTwips = 200;
+// The design narrows the first column to the month numbers.
+constexpr int kTermColWidth = 720;
+
+template <typename Control>
+Control* addControl(QWidget* container, const char* name, const QString& caption, int left, int top,
+                    int width, int height)
+{
+    auto* control = new Control(caption, container);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(TwipsRect(left, top, width, height));
+    return control;
+}
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// Long plans and large amounts can outgrow a value label (2730 yrs and 6
+// mths); such a value is drawn in a smaller font rather than cut off.
+void ShowValue(QLabel* label, const std::string& value)
+{
+    const QString text = fromStd(value);
+    label->setText(text);
+    label->setFont(FontToFit(label->font(), text, label->width()));
+}
+
+} // namespace
+
+Form5::Form5(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form5"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral(" Payment Plan Till You Reach Zero"));
+    setWindowIcon(CalculatorIcon());
+    createControls();
+    Form_Resize();
+}
+
+void Form5::createControls()
+{
+    MSFlexGrid1 = new MSFlexGrid(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setGeometry(TwipsRect(840, 360, 5655, 4935));
+    MSFlexGrid1->setAccessibleName(tr("Payment plan"));
+    MSFlexGrid1->setColWidth(0, kTermColWidth);
+
+    auto* saveCsv = new QAction(tr("Save as CSV…"), MSFlexGrid1);
+    saveCsv->setObjectName(QStringLiteral("mnuSaveCsv"));
+    connect(saveCsv, &QAction::triggered, this, &Form5::mnuSaveCsv_Click);
+    MSFlexGrid1->addAction(saveCsv);
+
+    cmdBack = addControl<QPushButton>(this, "cmdBack", tr("Back"), 3120, 7080, 1215, 375);
+    Label1 =
+        addControl<QLabel>(this, "Label1", tr("Amount Saved On Interest"), 1800, 6600, 1935, 255);
+    lblAmountSaved = addControl<QLabel>(this, "lblAmountSaved", QString(), 3960, 6600, 1215, 255);
+    QFont bold = lblAmountSaved->font();
+    bold.setBold(true);
+    lblAmountSaved->setFont(bold);
+
+    Frame1 = addControl<QGroupBox>(this, "Frame1", tr("Vesk's Method"), 840, 5400, 2775, 1095);
+    Label5 = addControl<QLabel>(Frame1, "Label5", tr("Payoff Period"), 120, 360, 1095, 255);
+    lblPayoff = addControl<QLabel>(Frame1, "lblPayoff", QString(), 1200, 360, 1455, 255);
+    Frame2 =
+        addControl<QGroupBox>(this, "Frame2", tr("Minimum Payment Plan"), 3720, 5400, 2775, 1095);
+    Label3 = addControl<QLabel>(Frame2, "Label3", tr("Payoff Period"), 120, 360, 1095, 255);
+    lblMinPayoff = addControl<QLabel>(Frame2, "lblMinPayoff", QString(), 1200, 360, 1455, 255);
+    Label2 = addControl<QLabel>(Frame1, "Label2", tr("Aver Mnthly Pymt"), 120, 720, 1335, 255);
+    Label4 = addControl<QLabel>(Frame2, "Label4", tr("Mnthly Pymt"), 120, 720, 1335, 255);
+    lblAverageMonthly =
+        addControl<QLabel>(Frame1, "lblAverageMonthly", QString(), 1440, 720, 1215, 255);
+    Label6 = addControl<QLabel>(Frame2, "Label6", QString(), 1440, 720, 1215, 255);
+
+    // A screen reader names each value by the caption beside it.
+    lblPayoff->setAccessibleDescription(Label5->text());
+    lblAverageMonthly->setAccessibleDescription(Label2->text());
+    lblMinPayoff->setAccessibleDescription(Label3->text());
+    Label6->setAccessibleDescription(Label4->text());
+    lblAmountSaved->setAccessibleDescription(Label1->text());
+
+    setTabOrder(MSFlexGrid1, cmdBack);
+    connect(cmdBack, &QPushButton::clicked, this, &Form5::cmdBack_Click);
+}
+
+void Form5::showModal(QWidget* mainWindow)
+{
+    if (const std::unique_ptr<Form5> form = createLoaded(mainWindow)) {
+        form->exec();
+    }
+}
+
+std::unique_ptr<Form5> Form5::createLoaded(QWidget* mainWindow)
+{
+    auto form = std::make_unique<Form5>(mainWindow);
+    if (form->Form_Load()) {
+        return form;
+    }
+    form.reset();
+    if (mainWindow != nullptr) {
+        mainWindow->show();
+        mainWindow->activateWindow();
+    }
+    return nullptr;
+}
+
+// The engine computes the whole plan first; the window then takes it over in
+// the order of the design: caption, header row, column widths, the rows,
+// the summary. Nothing is shown before all of it is in place.
+bool Form5::Form_Load()
+{
+    try {
+        PaymentPlan plan = LoadPaymentPlan();
+        setFrameCaption(fromStd(plan.frameCaption), plan.altered);
+        for (int column = 0; column < kPlanColumns; ++column) {
+            MSFlexGrid1->setTextMatrix(0, column,
+                                       fromStd(kPlanHeader[static_cast<std::size_t>(column)]));
+        }
+        widenColumnsToHeaders();
+        MSFlexGrid1->setMatrix(std::move(plan.rows));
+
+        ShowValue(lblPayoff, plan.payoff);
+        ShowValue(lblMinPayoff, plan.minPayoff);
+        ShowValue(lblAmountSaved, plan.amountSaved);
+        ShowValue(lblAverageMonthly, plan.averageMonthly);
+        ShowValue(Label6, plan.minPayment);
+        return true;
+    } catch (const RuntimeError& error) {
+        MsgBox(PlanErrorText(error.number(), error.description()), std::string(kPlanErrorTitle));
+        return false;
+    }
+}
+
+// The frame's caption is drawn in its WindowText colour by some styles and in
+// its Text colour by others; its labels keep the window's text colour.
+void Form5::setFrameCaption(const QString& caption, bool altered)
+{
+    Frame1->setTitle(caption);
+    const QColor colour = altered ? kAlteredColour : palette().color(QPalette::ButtonText);
+    QPalette framePalette = Frame1->palette();
+    framePalette.setColor(QPalette::WindowText, colour);
+    framePalette.setColor(QPalette::Text, colour);
+    Frame1->setPalette(framePalette);
+
+    const QColor labelColour = palette().color(QPalette::WindowText);
+    for (QLabel* label : Frame1->findChildren<QLabel*>()) {
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::WindowText, labelColour);
+        label->setPalette(labelPalette);
+    }
+}
+
+// A column is widened to its header text plus a margin, never narrowed.
+void Form5::widenColumnsToHeaders()
+{
+    for (int column = 0; column < kPlanColumns; ++column) {
+        const int wanted = TextWidth(MSFlexGrid1->TextMatrix(0, column)) + kHeaderMarginTwips;
+        if (wanted > MSFlexGrid1->ColWidth(column)) {
+            MSFlexGrid1->setColWidth(column, wanted);
+        }
+    }
+}
+
+int Form5::TextWidth(const QString& text) const
+{
+    return QFontMetrics(font()).horizontalAdvance(text) * kTwipsPerPixel;
+}
+
+void Form5::cmdBack_Click()
+{
+    close();
+}
+
+void Form5::mnuSaveCsv_Click()
+{
+    const QString suggested =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(QStringLiteral("payment-plan.csv"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save as CSV"), suggested,
+                                                      tr("CSV files (*.csv);;All files (*)"));
+    if (!path.isEmpty()) {
+        savePlanCsv(path);
+    }
+}
+
+bool Form5::savePlanCsv(const QString& path)
+{
+    const std::string csv = PlanCsv(MSFlexGrid1->matrix());
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(csv.data(), static_cast<qint64>(csv.size())) ==
+                             static_cast<qint64>(csv.size()) &&
+                         file.flush();
+    if (!written) {
+        MsgBox(tr("The payment plan could not be saved to %1: %2.")
+                   .arg(QDir::toNativeSeparators(path), file.errorString())
+                   .toStdString(),
+               std::string(kPlanErrorTitle));
+    }
+    return written;
+}
+
+void Form5::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form5::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+    }
+}
+
+// Any failure while sizing leaves the window as it is, silently.
+void Form5::Form_Resize()
+{
+    try {
+        FixFormSize(this, kDesignedHeight, kDesignedWidth);
+    } catch (...) {
+    }
+}

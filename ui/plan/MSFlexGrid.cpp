@@ -1,0 +1,250 @@
+#include "MSFlexGrid.h"
+
+#include "FittingFont.h"
+#include "RuntimeError.h"
+#include "modCommonChecks.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+namespace {
+
+// The height of every row, the header row included, unless the font needs more.
+constexpr int kRowHeightTwips = 240;
+constexpr int kRowTextMargin = 4; // pixels above and below the text, together
+
+constexpr int kErrSubscriptOutOfRange = 381;
+
+[[noreturn]] void RaiseSubscriptOutOfRange()
+{
+    throw RuntimeError(kErrSubscriptOutOfRange, "Subscript out of range");
+}
+
+// Draws a cell's text smaller when it is wider than its column, so that a
+// large amount is read in full rather than cut short.
+class FittingDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QWidget* view = option->widget;
+        const QStyle* style = view != nullptr ? view->style() : QApplication::style();
+        // The room the style leaves for text: a margin on either side.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const int room = option->rect.width() - 2 * margin;
+        if (room > 0) {
+            option->font = FontToFit(option->font, option->text, room);
+            option->fontMetrics = QFontMetrics(option->font);
+        }
+    }
+};
+
+} // namespace
+
+MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this))
+{
+    colWidths_.fill(kDefaultColWidth);
+    setModel(model_);
+    setItemDelegate(new FittingDelegate(this));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    // Tab leaves the grid for the next control instead of walking its cells.
+    setTabKeyNavigation(false);
+
+    // Fixed row heights: sizing rows to their contents would read every cell.
+    const int rowHeight = std::max(Twips(kRowHeightTwips), fontMetrics().height() + kRowTextMargin);
+    QHeaderView* firstColumn = verticalHeader();
+    firstColumn->setSectionResizeMode(QHeaderView::Fixed);
+    firstColumn->setMinimumSectionSize(rowHeight);
+    firstColumn->setDefaultSectionSize(rowHeight);
+    firstColumn->setDefaultAlignment(Qt::AlignCenter);
+
+    QHeaderView* headerRow = horizontalHeader();
+    headerRow->setFixedHeight(rowHeight);
+    // The user may widen a column to read a large amount; ColWidth follows.
+    connect(headerRow, &QHeaderView::sectionResized, this, &MSFlexGrid::sectionResized);
+    // A bold header text would no longer fit the width measured for it.
+    headerRow->setHighlightSections(false);
+
+    for (int column = 0; column < kColumns; ++column) {
+        applyColWidth(column);
+    }
+
+    // The corner above the first column shows TextMatrix(0, 0).
+    corner_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_ != nullptr) {
+        corner_->installEventFilter(this);
+    }
+
+    auto* copy = new QAction(tr("Copy"), this);
+    copy->setObjectName(QStringLiteral("actCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &MSFlexGrid::copySelection);
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+int MSFlexGrid::Rows() const
+{
+    return model_->gridRows();
+}
+
+void MSFlexGrid::setRows(int rows)
+{
+    if (rows < 1) {
+        RaiseSubscriptOutOfRange(); // the header row cannot be removed
+    }
+    model_->setGridRows(rows);
+}
+
+QString MSFlexGrid::TextMatrix(int row, int column) const
+{
+    if (row < 0 || row >= Rows() || column < 0 || column >= kColumns) {
+        RaiseSubscriptOutOfRange();
+    }
+    return QString::fromStdString(model_->cell(row, column));
+}
+
+void MSFlexGrid::setTextMatrix(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= Rows() || column < 0 || column >= kColumns) {
+        RaiseSubscriptOutOfRange();
+    }
+    model_->setCell(row, column, text.toStdString());
+    if (row == 0 && column == 0 && corner_ != nullptr) {
+        corner_->setAccessibleName(text);
+        corner_->update();
+    }
+}
+
+int MSFlexGrid::ColWidth(int column) const
+{
+    if (column < 0 || column >= kColumns) {
+        RaiseSubscriptOutOfRange();
+    }
+    return colWidths_[static_cast<std::size_t>(column)];
+}
+
+void MSFlexGrid::setColWidth(int column, int twips)
+{
+    if (column < 0 || column >= kColumns) {
+        RaiseSubscriptOutOfRange();
+    }
+    colWidths_[static_cast<std::size_t>(column)] = twips < 0 ? kDefaultColWidth : twips;
+    applyColWidth(column);
+}
+
+void MSFlexGrid::setMatrix(std::vector<PlanRow> rows)
+{
+    model_->setAllRows(std::move(rows));
+    if (corner_ != nullptr) {
+        corner_->setAccessibleName(TextMatrix(0, 0));
+        corner_->update();
+    }
+}
+
+QString MSFlexGrid::selectedText() const
+{
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty()) {
+        return {};
+    }
+    int top = INT_MAX;
+    int bottom = -1;
+    int left = INT_MAX;
+    int right = -1;
+    for (const QItemSelectionRange& range : selection) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+        left = std::min(left, range.left());
+        right = std::max(right, range.right());
+    }
+    QStringList lines;
+    lines.reserve(bottom - top + 1);
+    for (int row = top; row <= bottom; ++row) {
+        QStringList fields;
+        for (int column = left; column <= right; ++column) {
+            const QModelIndex cell = model_->index(row, column);
+            fields << (selection.contains(cell) ? cell.data().toString() : QString());
+        }
+        lines << fields.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void MSFlexGrid::copySelection()
+{
+    const QString text = selectedText();
+    if (!text.isEmpty()) {
+        QApplication::clipboard()->setText(text);
+    }
+}
+
+bool MSFlexGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == corner_ && event->type() == QEvent::Paint) {
+        return paintCorner(corner_);
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+// Drawn like the corner the view paints itself, with the header text added.
+bool MSFlexGrid::paintCorner(QWidget* corner)
+{
+    QStyleOptionHeader option;
+    option.initFrom(corner);
+    option.state = QStyle::State_Raised;
+    if (corner->isEnabled()) {
+        option.state |= QStyle::State_Enabled;
+    }
+    if (corner->isActiveWindow()) {
+        option.state |= QStyle::State_Active;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(corner);
+        button != nullptr && button->isDown()) {
+        option.state |= QStyle::State_Sunken;
+    }
+    option.rect = corner->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.orientation = Qt::Horizontal;
+    option.textAlignment = Qt::AlignCenter;
+    option.text = TextMatrix(0, 0);
+    QStylePainter painter(corner);
+    painter.drawControl(QStyle::CE_Header, option);
+    return true;
+}
+
+void MSFlexGrid::sectionResized(int section, int, int newSize)
+{
+    const auto column = static_cast<std::size_t>(section + 1);
+    if (column < colWidths_.size() && Twips(colWidths_[column]) != newSize) {
+        colWidths_[column] = newSize * kTwipsPerPixel;
+    }
+}
+
+void MSFlexGrid::applyColWidth(int column)
+{
+    const int pixels = Twips(colWidths_[static_cast<std::size_t>(column)]);
+    if (column == 0) {
+        verticalHeader()->setFixedWidth(pixels);
+    } else {
+        horizontalHeader()->resizeSection(column - 1, pixels);
+    }
+}

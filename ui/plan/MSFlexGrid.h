@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Calculator.h"
+#include "FlexGridModel.h"
+
+#include <QString>
+#include <QTableView>
+#include <array>
+#include <vector>
+
+// A read-only grid of text cells with a fixed header row and a fixed first
+// column, both drawn as headers and kept in view while the cells scroll.
+// Rows, TextMatrix and ColWidth address it as a whole: row 0 is the header
+// row, column 0 the first column, widths are in twips.
+class MSFlexGrid : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr int kColumns = FlexGridModel::kColumns;
+    // The width of a column nobody has set.
+    static constexpr int kDefaultColWidth = 1080;
+
+    explicit MSFlexGrid(QWidget* parent = nullptr);
+
+    int Rows() const;
+    void setRows(int rows);
+
+    QString TextMatrix(int row, int column) const;
+    void setTextMatrix(int row, int column, const QString& text);
+
+    int ColWidth(int column) const;
+    void setColWidth(int column, int twips);
+
+    // Replaces every row at once, rows[0] being the header row.
+    void setMatrix(std::vector<PlanRow> rows);
+    const std::vector<PlanRow>& matrix() const { return model_->allRows(); }
+
+    // The selected cells as lines of tab-separated texts, one line per row of
+    // the selection's bounding rectangle; unselected cells inside it are empty.
+    QString selectedText() const;
+    // Puts selectedText() on the clipboard (Ctrl+C and the context menu).
+    void copySelection();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool paintCorner(QWidget* corner);
+    void sectionResized(int section, int oldSize, int newSize);
+    void applyColWidth(int column);
+
+    FlexGridModel* model_;
+    std::array<int, kColumns> colWidths_;
+    QWidget* corner_ = nullptr;
+};
