@@ -1,6 +1,5 @@
 #include "Form2.h"
 
-#include <QEvent>
 #include <QPushButton>
 
 #include "Form3.h"
@@ -57,6 +56,7 @@ Form2::Form2(QWidget* parent) : QDialog(parent)
     QPushButton* cmdContinue = AddButton(this, "cmdContinue", tr("Continue"), 3960, 8520, 1215, 375);
     connect(cmdContinue, &QPushButton::clicked, this, &Form2::cmdContinue_Click);
 
+    OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
 }
 
@@ -73,19 +73,7 @@ void Form2::cmdContinue_Click()
     Form3::showPage();
 }
 
-void Form2::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    Form_Resize();
-}
 
-void Form2::changeEvent(QEvent* event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) {
-        Form_Resize();
-    }
-}
 
 void Form2::Form_Resize()
 {

@@ -11,10 +11,6 @@ public:
     // Shows a fresh first page modally over mainWindow; returns when it is gone.
     static void showModal(QWidget* mainWindow);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
 private:
     void cmdContinue_Click();
     void Form_Resize();

@@ -1,6 +1,5 @@
 #include "Form3.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -61,6 +60,7 @@ Form3::Form3(QWidget* parent) : QDialog(parent)
     QPushButton* cmdMain = AddButton(this, "cmdMain", tr("Main"), 3600, 8040, 1215, 375);
     connect(cmdMain, &QPushButton::clicked, this, &Form3::cmdMain_Click);
 
+    OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
 }
 
@@ -92,19 +92,7 @@ void Form3::cmdMain_Click()
     close();
 }
 
-void Form3::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    Form_Resize();
-}
 
-void Form3::changeEvent(QEvent* event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) {
-        Form_Resize();
-    }
-}
 
 void Form3::Form_Resize()
 {

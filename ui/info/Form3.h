@@ -15,10 +15,6 @@ public:
     // The page that is open, if any.
     static Form3* openPage() { return instance_; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
 private:
     void cmdMain_Click();
     void Form_Resize();

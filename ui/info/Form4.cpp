@@ -1,6 +1,5 @@
 #include "Form4.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -79,6 +78,7 @@ Form4::Form4(QWidget* parent) : QDialog(parent)
     QPushButton* cmdMain = AddButton(this, "cmdMain", tr("Main"), 2760, 8160, 1215, 375);
     connect(cmdMain, &QPushButton::clicked, this, &Form4::cmdMain_Click);
 
+    OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
 }
 
@@ -108,19 +108,7 @@ void Form4::cmdMain_Click()
     close();
 }
 
-void Form4::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    Form_Resize();
-}
 
-void Form4::changeEvent(QEvent* event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) {
-        Form_Resize();
-    }
-}
 
 void Form4::Form_Resize()
 {

@@ -13,10 +13,6 @@ public:
     // Shows a fresh window modally over mainWindow; returns when it is gone.
     static void showModal(QWidget* mainWindow);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
 private:
     QLabel* AddExplanation(const char* name, const QString& text, int top, int height);
     void cmdMain_Click();

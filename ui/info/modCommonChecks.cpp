@@ -1,6 +1,7 @@
 #include "modCommonChecks.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMessageBox>
 #include <QRect>
 #include <QWidget>
@@ -13,6 +14,28 @@ namespace {
 // 4-pixel border on each side and the title bar (60 + 345 twips).
 constexpr int kFrameWidthTwips = 120;
 constexpr int kFrameHeightTwips = 405;
+// Watches a window's resize and state-change events for its Form_Resize.
+class ResizeWatcher : public QObject {
+public:
+    ResizeWatcher(QWidget* window, std::function<void()> handler)
+        : QObject(window), handler_(std::move(handler))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() &&
+            (event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)) {
+            handler_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> handler_;
+};
 } // namespace
 
 int Twips(int twips)
@@ -37,6 +60,11 @@ void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width)
     if (window->size() != designed) {
         window->resize(designed);
     }
+}
+
+void OnFormResize(QWidget* window, std::function<void()> handler)
+{
+    new ResizeWatcher(window, std::move(handler));
 }
 
 void InstallMessageBox()

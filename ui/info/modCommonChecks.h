@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 class QRect;
 class QWidget;
@@ -15,6 +16,10 @@ QRect TwipsRect(int left, int top, int width, int height);
 // included): a maximized window is restored first, a minimized one is left
 // alone. Silent on any failure.
 void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width);
+
+// Runs handler, as the window's Form_Resize, when the window is resized and
+// when its state changes (maximized, minimized, restored).
+void OnFormResize(QWidget* window, std::function<void()> handler);
 
 // Makes MsgBox show a real modal message box (critical icon, one OK button).
 void InstallMessageBox();

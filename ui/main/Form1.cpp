@@ -57,6 +57,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     createMenu();
     arrangeTabOrder();
     connectHandlers();
+    OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
 }
 
@@ -351,25 +352,10 @@ void Form1::Form_Resize()
     }
 }
 
-void Form1::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
-}
-
 void Form1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::WindowStateChange:
-        Form_Resize();
-        break;
-    case QEvent::PaletteChange:
-        if (txtMaximum != nullptr) {
-            paintMaximumBackground(); // the desktop's theme colours may have changed
-        }
-        break;
-    default:
-        break;
+    if (event->type() == QEvent::PaletteChange && txtMaximum != nullptr) {
+        paintMaximumBackground(); // the desktop's theme colours may have changed
     }
 }

@@ -26,7 +26,6 @@ public:
     static constexpr std::int16_t kDesignedWidth = 6675;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -67,6 +66,7 @@ Form5::Form5(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral(" Payment Plan Till You Reach Zero"));
     setWindowIcon(CalculatorIcon());
     createControls();
+    OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
 }
 
@@ -232,19 +232,7 @@ bool Form5::savePlanCsv(const QString& path)
     return written;
 }
 
-void Form5::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    Form_Resize();
-}
 
-void Form5::changeEvent(QEvent* event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) {
-        Form_Resize();
-    }
-}
 
 // Any failure while sizing leaves the window as it is, silently.
 void Form5::Form_Resize()

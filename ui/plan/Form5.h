@@ -34,10 +34,6 @@ public:
     // MsgBox and gives false.
     bool savePlanCsv(const QString& path);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
 private:
     void createControls();
 
