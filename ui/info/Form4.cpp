@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "InfoWidgets.h"
+#include "WrappingButtons.h"
 #include "modCommonChecks.h"
 
 namespace {

@@ -4,8 +4,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 
 #include "VeskResources.h"
 #include "modCommonChecks.h"
@@ -26,21 +24,6 @@ QLabel* AddLabel(QWidget* window, const char* name, const QString& text, const Q
         label->setFont(font);
     }
     return label;
-}
-
-// Draws the indicator through the style, then the caption word-wrapped in
-// the room the style leaves beside it.
-void PaintWrapped(QAbstractButton* button, QStyleOptionButton& option, QStyle::ControlElement control,
-                  QStyle::SubElement contents)
-{
-    const QString caption = option.text;
-    option.text.clear();
-    QStylePainter painter(button);
-    painter.drawControl(control, option);
-    option.text = caption;
-    const QRect textRect = button->style()->subElementRect(contents, &option, button);
-    painter.drawItemText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                         option.palette, button->isEnabled(), caption, QPalette::WindowText);
 }
 
 } // namespace
@@ -73,18 +56,4 @@ void SetUpInfoWindow(QWidget* window, const QString& caption)
     window->setWindowTitle(caption);
     InitVeskResources();
     window->setWindowIcon(QIcon(QStringLiteral(":/icons/lightning.png")));
-}
-
-void WrappingRadioButton::paintEvent(QPaintEvent*)
-{
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    PaintWrapped(this, option, QStyle::CE_RadioButton, QStyle::SE_RadioButtonContents);
-}
-
-void WrappingCheckBox::paintEvent(QPaintEvent*)
-{
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    PaintWrapped(this, option, QStyle::CE_CheckBox, QStyle::SE_CheckBoxContents);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QCheckBox>
-#include <QRadioButton>
 #include <QString>
 
 class QLabel;
@@ -20,21 +18,3 @@ QPushButton* AddButton(QWidget* window, const char* name, const QString& text, i
 // The common frame of an information window: title, sizing border with a
 // maximize button, close box and the lightning-bolt icon.
 void SetUpInfoWindow(QWidget* window, const QString& caption);
-
-// An option button or check box whose caption wraps onto more lines when it
-// is wider than the control, as the designed captions do.
-class WrappingRadioButton : public QRadioButton {
-public:
-    using QRadioButton::QRadioButton;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
-class WrappingCheckBox : public QCheckBox {
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};

@@ -6,7 +6,7 @@
 #include "MsgBox.h"
 #include "RuntimeError.h"
 #include "VeskResources.h"
-#include "WrappedCaptionCheckBox.h"
+#include "WrappingButtons.h"
 #include "modCommonChecks.h"
 
 #include <QAction>
@@ -102,13 +102,13 @@ void Form1::createControls()
     Frame1 = addControl<QGroupBox>(client, "Frame1", "Payments Till Zero Options", 3960, 1440, 2415,
                                    1455);
     // "Set Maximum Monthly Payment" takes the second line its box has room for.
-    chkMaxMonthly = addControl<WrappedCaptionCheckBox>(
+    chkMaxMonthly = addControl<WrappingCheckBox>(
         Frame1, "chkMaxMonthly", "Set Maximum Monthly Payment", 240, 240, 2055, 375);
     chkMaxMonthly->setEnabled(false);
     txtMaximum = addControl<QLineEdit>(Frame1, "txtMaximum", "", 600, 720, 1335, 285);
     txtMaximum->setEnabled(false);
     paintMaximumBackground();
-    chkDisableVesk = addControl<WrappedCaptionCheckBox>(
+    chkDisableVesk = addControl<WrappingCheckBox>(
         Frame1, "chkDisableVesk", "Disable Vesk Method", 240, 1080, 1935, 255);
     chkDisableVesk->setEnabled(false);
 
