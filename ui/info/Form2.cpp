@@ -1,10 +1,10 @@
 #include "Form2.h"
 
-#include <QPushButton>
-
 #include "Form3.h"
 #include "InfoWidgets.h"
 #include "modCommonChecks.h"
+
+#include <QPushButton>
 
 Form2::Form2(QWidget* parent) : QDialog(parent)
 {
@@ -53,7 +53,8 @@ Form2::Form2(QWidget* parent) : QDialog(parent)
                "divided by 12 months, that makes $625."),
             855, 7560, 7455, 615);
 
-    QPushButton* cmdContinue = AddButton(this, "cmdContinue", tr("Continue"), 3960, 8520, 1215, 375);
+    QPushButton* cmdContinue =
+        AddControl<QPushButton>(this, "cmdContinue", tr("Continue"), 3960, 8520, 1215, 375);
     connect(cmdContinue, &QPushButton::clicked, this, &Form2::cmdContinue_Click);
 
     OnFormResize(this, [this] { Form_Resize(); });
@@ -72,8 +73,6 @@ void Form2::cmdContinue_Click()
     done(QDialog::Accepted);
     Form3::showPage();
 }
-
-
 
 void Form2::Form_Resize()
 {

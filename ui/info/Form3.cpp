@@ -1,11 +1,11 @@
 #include "Form3.h"
 
+#include "InfoWidgets.h"
+#include "modCommonChecks.h"
+
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-
-#include "InfoWidgets.h"
-#include "modCommonChecks.h"
 
 QPointer<Form3> Form3::instance_;
 
@@ -14,8 +14,8 @@ Form3::Form3(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Form3"));
     SetUpInfoWindow(this, QStringLiteral(" About the Vesk Formula..."));
 
-    AddHeading(this, "Label9", tr("The formula, in Vesk's own words (continued):"), 600, 360,
-               5175, 255);
+    AddHeading(this, "Label9", tr("The formula, in Vesk's own words (continued):"), 600, 360, 5175,
+               255);
     AddBody(this, "Label4",
             tr("Of the first payment of $699, $625 is interest. The rest, about $74, is "
                "principal and lowers the balance."),
@@ -57,7 +57,8 @@ Form3::Form3(QWidget* parent) : QDialog(parent)
             tr("The formula works for any debt and cuts its payoff period in half."), 848, 7440,
             7455, 255);
 
-    QPushButton* cmdMain = AddButton(this, "cmdMain", tr("Main"), 3600, 8040, 1215, 375);
+    QPushButton* cmdMain =
+        AddControl<QPushButton>(this, "cmdMain", tr("Main"), 3600, 8040, 1215, 375);
     connect(cmdMain, &QPushButton::clicked, this, &Form3::cmdMain_Click);
 
     OnFormResize(this, [this] { Form_Resize(); });
@@ -91,8 +92,6 @@ void Form3::cmdMain_Click()
 {
     close();
 }
-
-
 
 void Form3::Form_Resize()
 {

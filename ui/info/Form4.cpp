@@ -1,11 +1,11 @@
 #include "Form4.h"
 
-#include <QLabel>
-#include <QPushButton>
-
 #include "InfoWidgets.h"
 #include "WrappingButtons.h"
 #include "modCommonChecks.h"
+
+#include <QLabel>
+#include <QPushButton>
 
 namespace {
 constexpr int kNameLeft = 720;
@@ -16,12 +16,9 @@ constexpr int kExplanationWidth = 3135;
 // is connected to them.
 template <typename Button>
 Button* AddSample(QWidget* window, const char* name, const QString& text, int top, int width,
-               int height)
+                  int height)
 {
-    auto* button = new Button(text, window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(TwipsRect(kNameLeft, top, width, height));
-    return button;
+    return AddControl<Button>(window, name, text, kNameLeft, top, width, height);
 }
 } // namespace
 
@@ -39,44 +36,43 @@ Form4::Form4(QWidget* parent) : QDialog(parent)
     AddBody(this, "Label2", tr("Scheduled Payment"), kNameLeft, 1560, 1575, 255);
     AddExplanation("Label9", tr("The Minimum Monthly Payment Given"), 1560, 255);
 
-    AddSample<WrappingRadioButton>(this, "optMonthly", tr("Monthly Payment [OPTION]"), 2160,
-                                   1575, 375);
+    AddSample<WrappingRadioButton>(this, "optMonthly", tr("Monthly Payment [OPTION]"), 2160, 1575,
+                                   375);
     AddExplanation("Label10", tr("Gives You The Calculated Monthly Payment For That Month"), 2160,
                    495);
 
-    AddSample<WrappingRadioButton>(this, "optToZero", tr("Payments Till Zero [OPTION]"), 2880,
-                                   1815, 375);
-    AddExplanation("Label11", tr("Lists Each Month's Payment From The First Until The Balance Is Zero"),
-                   2880, 495);
+    AddSample<WrappingRadioButton>(this, "optToZero", tr("Payments Till Zero [OPTION]"), 2880, 1815,
+                                   375);
+    AddExplanation("Label11",
+                   tr("Lists Each Month's Payment From The First Until The Balance Is Zero"), 2880,
+                   495);
 
     AddBody(this, "Label6", tr("Total Amount Saved (if follow payment plan)"), kNameLeft, 3720,
             1935, 495);
-    AddExplanation("Label12", tr("The Interest You Save By Following The Payment Plan"), 3720,
-                   495);
+    AddExplanation("Label12", tr("The Interest You Save By Following The Payment Plan"), 3720, 495);
 
     AddBody(this, "Label4", tr("Vesk's Mnthly Pymnt [DISPLAY]"), kNameLeft, 4440, 1695, 495);
     AddExplanation("Label13", tr("Vesk Calculated Monthly Payment"), 4440, 255);
 
     AddBody(this, "Label5", tr("Payoff Period [DISPLAY]"), kNameLeft, 5040, 1455, 495);
-    AddExplanation("Label14", tr("The Time It Takes To Pay Off The Debt With Vesk's Method"),
-                   5040, 495);
+    AddExplanation("Label14", tr("The Time It Takes To Pay Off The Debt With Vesk's Method"), 5040,
+                   495);
 
-    AddSample<WrappingCheckBox>(this, "Check1", tr("Set Maximum Monthly Payment"), 5760, 1695,
-                                375);
+    AddSample<WrappingCheckBox>(this, "Check1", tr("Set Maximum Monthly Payment"), 5760, 1695, 375);
     AddExplanation("Label15",
                    tr("Lets You Set The Largest Monthly Payment You Are Willing To Make, "
                       "Since Vesk's Monthly Payment Can Grow To One You Cannot Afford"),
                    5760, 1095);
 
-    AddSample<WrappingCheckBox>(this, "chkDisableVesk", tr("Disable Vesk Method"), 7080, 1935,
-                                255)
+    AddSample<WrappingCheckBox>(this, "chkDisableVesk", tr("Disable Vesk Method"), 7080, 1935, 255)
         ->setEnabled(false);
     AddExplanation("Label16",
                    tr("Lets You Switch The Formula Off And Calculate With Any Monthly Payment; "
                       "Useful Only With The \"Payments Till Zero\" Option"),
                    7080, 855);
 
-    QPushButton* cmdMain = AddButton(this, "cmdMain", tr("Main"), 2760, 8160, 1215, 375);
+    QPushButton* cmdMain =
+        AddControl<QPushButton>(this, "cmdMain", tr("Main"), 2760, 8160, 1215, 375);
     connect(cmdMain, &QPushButton::clicked, this, &Form4::cmdMain_Click);
 
     OnFormResize(this, [this] { Form_Resize(); });
@@ -108,8 +104,6 @@ void Form4::cmdMain_Click()
 {
     close();
 }
-
-
 
 void Form4::Form_Resize()
 {

@@ -1,12 +1,11 @@
 #include "InfoWidgets.h"
 
+#include "VeskResources.h"
+#include "modCommonChecks.h"
+
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
-#include <QPushButton>
-
-#include "VeskResources.h"
-#include "modCommonChecks.h"
 
 namespace {
 
@@ -40,19 +39,10 @@ QLabel* AddBody(QWidget* window, const char* name, const QString& text, int left
     return AddLabel(window, name, text, TwipsRect(left, top, width, height), false);
 }
 
-QPushButton* AddButton(QWidget* window, const char* name, const QString& text, int left,
-                       int top, int width, int height)
-{
-    auto* button = new QPushButton(text, window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(TwipsRect(left, top, width, height));
-    return button;
-}
-
 void SetUpInfoWindow(QWidget* window, const QString& caption)
 {
-    window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     window->setWindowTitle(caption);
     InitVeskResources();
     window->setWindowIcon(QIcon(QStringLiteral(":/icons/lightning.png")));

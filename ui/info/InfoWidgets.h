@@ -3,7 +3,6 @@
 #include <QString>
 
 class QLabel;
-class QPushButton;
 class QWidget;
 
 // Builders for the controls of the information windows. Positions and sizes
@@ -12,8 +11,6 @@ QLabel* AddHeading(QWidget* window, const char* name, const QString& text, int l
                    int width, int height);
 QLabel* AddBody(QWidget* window, const char* name, const QString& text, int left, int top,
                 int width, int height);
-QPushButton* AddButton(QWidget* window, const char* name, const QString& text, int left,
-                       int top, int width, int height);
 
 // The common frame of an information window: title, sizing border with a
 // maximize button, close box and the lightning-bolt icon.

@@ -1,13 +1,13 @@
 #include "modCommonChecks.h"
 
+#include "MsgBox.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QMessageBox>
 #include <QRect>
 #include <QWidget>
 #include <cmath>
-
-#include "MsgBox.h"
 
 namespace {
 // What the window manager adds around the client area in the design: a

@@ -25,17 +25,6 @@
 
 namespace {
 
-// A control at its designed place (twips) inside its container.
-template <typename Control>
-Control* addControl(QWidget* container, const char* name, const char* caption, int left, int top,
-                    int width, int height)
-{
-    auto* control = new Control(QString::fromLatin1(caption), container);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(TwipsRect(left, top, width, height));
-    return control;
-}
-
 // From the result column to just short of Frame1.
 constexpr int kResultWidth = 1500;
 
@@ -66,50 +55,50 @@ void Form1::createControls()
     auto* client = new QWidget(this);
     setCentralWidget(client);
 
-    Label3 = addControl<QLabel>(client, "Label3", "Outstanding Balance", 600, 240, 1575, 255);
-    txtBalance = addControl<QLineEdit>(client, "txtBalance", "", 2400, 240, 1335, 285);
-    Label1 = addControl<QLabel>(client, "Label1", "Interest Rate (APR)", 600, 600, 1455, 255);
-    txtInterestRate = addControl<QLineEdit>(client, "txtInterestRate", "", 2400, 600, 1335, 285);
-    Label2 = addControl<QLabel>(client, "Label2", "Scheduled Payment", 600, 960, 1575, 255);
-    txtPayment = addControl<QLineEdit>(client, "txtPayment", "", 2400, 960, 1335, 285);
+    Label3 = AddControl<QLabel>(client, "Label3", "Outstanding Balance", 600, 240, 1575, 255);
+    txtBalance = AddControl<QLineEdit>(client, "txtBalance", "", 2400, 240, 1335, 285);
+    Label1 = AddControl<QLabel>(client, "Label1", "Interest Rate (APR)", 600, 600, 1455, 255);
+    txtInterestRate = AddControl<QLineEdit>(client, "txtInterestRate", "", 2400, 600, 1335, 285);
+    Label2 = AddControl<QLabel>(client, "Label2", "Scheduled Payment", 600, 960, 1575, 255);
+    txtPayment = AddControl<QLineEdit>(client, "txtPayment", "", 2400, 960, 1335, 285);
 
     // The desktop's font is wider than the one the window was drawn for:
     // Label4 is as wide as the other caption labels, and the results reach to
     // the frame, so that "Vesk's Mnthly Pymnt" and "14 yrs and 11 mths" show whole.
-    Label4 = addControl<QLabel>(client, "Label4", "Vesk's Mnthly Pymnt", 600, 1560, 1575, 255);
-    lblMonthly = addControl<QLabel>(client, "lblMonthly", "", 2400, 1560, kResultWidth, 255);
-    Label5 = addControl<QLabel>(client, "Label5", "Payoff Period", 600, 1920, 1455, 255);
-    lblPayoff = addControl<QLabel>(client, "lblPayoff", "", 2400, 1920, kResultWidth, 255);
-    Label6 = addControl<QLabel>(client, "Label6", "Total Amount Saved (if follow payment plan)",
+    Label4 = AddControl<QLabel>(client, "Label4", "Vesk's Mnthly Pymnt", 600, 1560, 1575, 255);
+    lblMonthly = AddControl<QLabel>(client, "lblMonthly", "", 2400, 1560, kResultWidth, 255);
+    Label5 = AddControl<QLabel>(client, "Label5", "Payoff Period", 600, 1920, 1455, 255);
+    lblPayoff = AddControl<QLabel>(client, "lblPayoff", "", 2400, 1920, kResultWidth, 255);
+    Label6 = AddControl<QLabel>(client, "Label6", "Total Amount Saved (if follow payment plan)",
                                 480, 2280, 1935, 495);
     Label6->setWordWrap(true);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblAmountSaved =
-        addControl<QLabel>(client, "lblAmountSaved", "", 2400, 2280, kResultWidth, 255);
+        AddControl<QLabel>(client, "lblAmountSaved", "", 2400, 2280, kResultWidth, 255);
 
     optMonthly =
-        addControl<QRadioButton>(client, "optMonthly", "Monthly Payment", 4560, 120, 1575, 375);
+        AddControl<QRadioButton>(client, "optMonthly", "Monthly Payment", 4560, 120, 1575, 375);
     optToZero =
-        addControl<QRadioButton>(client, "optToZero", "Payments Till Zero", 4560, 480, 1815, 255);
+        AddControl<QRadioButton>(client, "optToZero", "Payments Till Zero", 4560, 480, 1815, 255);
     optMonthly->setChecked(true);
     // The option group is one tab stop, at the selected option; the toolkit
     // keeps it so once an option has had the focus.
     optToZero->setFocusPolicy(Qt::FocusPolicy(optToZero->focusPolicy() & ~Qt::TabFocus));
     cmdCalculate =
-        addControl<QPushButton>(client, "cmdCalculate", "Calculate", 4800, 960, 1215, 375);
+        AddControl<QPushButton>(client, "cmdCalculate", "Calculate", 4800, 960, 1215, 375);
     cmdCalculate->setEnabled(false);
 
-    Frame1 = addControl<QGroupBox>(client, "Frame1", "Payments Till Zero Options", 3960, 1440, 2415,
+    Frame1 = AddControl<QGroupBox>(client, "Frame1", "Payments Till Zero Options", 3960, 1440, 2415,
                                    1455);
     // "Set Maximum Monthly Payment" takes the second line its box has room for.
-    chkMaxMonthly = addControl<WrappingCheckBox>(
+    chkMaxMonthly = AddControl<WrappingCheckBox>(
         Frame1, "chkMaxMonthly", "Set Maximum Monthly Payment", 240, 240, 2055, 375);
     chkMaxMonthly->setEnabled(false);
-    txtMaximum = addControl<QLineEdit>(Frame1, "txtMaximum", "", 600, 720, 1335, 285);
+    txtMaximum = AddControl<QLineEdit>(Frame1, "txtMaximum", "", 600, 720, 1335, 285);
     txtMaximum->setEnabled(false);
     paintMaximumBackground();
-    chkDisableVesk = addControl<WrappingCheckBox>(
-        Frame1, "chkDisableVesk", "Disable Vesk Method", 240, 1080, 1935, 255);
+    chkDisableVesk = AddControl<WrappingCheckBox>(Frame1, "chkDisableVesk", "Disable Vesk Method",
+                                                  240, 1080, 1935, 255);
     chkDisableVesk->setEnabled(false);
 
     // Screen readers announce each box by the caption beside it, and each

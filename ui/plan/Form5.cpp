@@ -32,16 +32,6 @@ constexpr int kHeaderMarginTwips = 200;
 // The design narrows the first column to the month numbers.
 constexpr int kTermColWidth = 720;
 
-template <typename Control>
-Control* addControl(QWidget* container, const char* name, const QString& caption, int left, int top,
-                    int width, int height)
-{
-    auto* control = new Control(caption, container);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(TwipsRect(left, top, width, height));
-    return control;
-}
-
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -83,26 +73,26 @@ void Form5::createControls()
     connect(saveCsv, &QAction::triggered, this, &Form5::mnuSaveCsv_Click);
     MSFlexGrid1->addAction(saveCsv);
 
-    cmdBack = addControl<QPushButton>(this, "cmdBack", tr("Back"), 3120, 7080, 1215, 375);
+    cmdBack = AddControl<QPushButton>(this, "cmdBack", tr("Back"), 3120, 7080, 1215, 375);
     Label1 =
-        addControl<QLabel>(this, "Label1", tr("Amount Saved On Interest"), 1800, 6600, 1935, 255);
-    lblAmountSaved = addControl<QLabel>(this, "lblAmountSaved", QString(), 3960, 6600, 1215, 255);
+        AddControl<QLabel>(this, "Label1", tr("Amount Saved On Interest"), 1800, 6600, 1935, 255);
+    lblAmountSaved = AddControl<QLabel>(this, "lblAmountSaved", QString(), 3960, 6600, 1215, 255);
     QFont bold = lblAmountSaved->font();
     bold.setBold(true);
     lblAmountSaved->setFont(bold);
 
-    Frame1 = addControl<QGroupBox>(this, "Frame1", tr("Vesk's Method"), 840, 5400, 2775, 1095);
-    Label5 = addControl<QLabel>(Frame1, "Label5", tr("Payoff Period"), 120, 360, 1095, 255);
-    lblPayoff = addControl<QLabel>(Frame1, "lblPayoff", QString(), 1200, 360, 1455, 255);
+    Frame1 = AddControl<QGroupBox>(this, "Frame1", tr("Vesk's Method"), 840, 5400, 2775, 1095);
+    Label5 = AddControl<QLabel>(Frame1, "Label5", tr("Payoff Period"), 120, 360, 1095, 255);
+    lblPayoff = AddControl<QLabel>(Frame1, "lblPayoff", QString(), 1200, 360, 1455, 255);
     Frame2 =
-        addControl<QGroupBox>(this, "Frame2", tr("Minimum Payment Plan"), 3720, 5400, 2775, 1095);
-    Label3 = addControl<QLabel>(Frame2, "Label3", tr("Payoff Period"), 120, 360, 1095, 255);
-    lblMinPayoff = addControl<QLabel>(Frame2, "lblMinPayoff", QString(), 1200, 360, 1455, 255);
-    Label2 = addControl<QLabel>(Frame1, "Label2", tr("Aver Mnthly Pymt"), 120, 720, 1335, 255);
-    Label4 = addControl<QLabel>(Frame2, "Label4", tr("Mnthly Pymt"), 120, 720, 1335, 255);
+        AddControl<QGroupBox>(this, "Frame2", tr("Minimum Payment Plan"), 3720, 5400, 2775, 1095);
+    Label3 = AddControl<QLabel>(Frame2, "Label3", tr("Payoff Period"), 120, 360, 1095, 255);
+    lblMinPayoff = AddControl<QLabel>(Frame2, "lblMinPayoff", QString(), 1200, 360, 1455, 255);
+    Label2 = AddControl<QLabel>(Frame1, "Label2", tr("Aver Mnthly Pymt"), 120, 720, 1335, 255);
+    Label4 = AddControl<QLabel>(Frame2, "Label4", tr("Mnthly Pymt"), 120, 720, 1335, 255);
     lblAverageMonthly =
-        addControl<QLabel>(Frame1, "lblAverageMonthly", QString(), 1440, 720, 1215, 255);
-    Label6 = addControl<QLabel>(Frame2, "Label6", QString(), 1440, 720, 1215, 255);
+        AddControl<QLabel>(Frame1, "lblAverageMonthly", QString(), 1440, 720, 1215, 255);
+    Label6 = AddControl<QLabel>(Frame2, "Label6", QString(), 1440, 720, 1215, 255);
 
     // A screen reader names each value by the caption beside it.
     lblPayoff->setAccessibleDescription(Label5->text());
@@ -231,8 +221,6 @@ bool Form5::savePlanCsv(const QString& path)
     }
     return written;
 }
-
-
 
 // Any failure while sizing leaves the window as it is, silently.
 void Form5::Form_Resize()
