@@ -1,0 +1,485 @@
+#!/usr/bin/python3
+"""End-to-end test of the calculator in a real X server.
+
+Starts the built program under Xvfb the way a person starts it, waits for the
+splash window to hand over to the main window, and then drives the windows
+through the accessibility bus (AT-SPI), as a screen reader does: it finds
+controls by their accessible names and descriptions, types with the keyboard
+(xdotool), presses buttons and menu entries through their actions, and reads
+the results back. Screenshots of every window go to --shots.
+
+The outer run starts Xvfb and a private D-Bus session (dbus-run-session); the
+accessibility bus is started inside that session on demand. The inner run
+(--inner) does the driving. Every wait is bounded; a missing tool, an X server
+or accessibility bus that cannot start, or any wrong text makes the test fail.
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+MAIN_TITLE = " Vesk Payment Formula 1.0"
+PLAN_TITLE = " Payment Plan Till You Reach Zero"
+ERROR_TITLE = "Error: Invalid Number"
+ERROR_TEXT = "You have entered an invalid variable."
+MARKER_RELATIVE = os.path.join("VeskPayment", "drive_c", "Program Files", "VeskPayment",
+                               "veskpayment.txt")
+MARKER_CONTENT = b"Vesk Payment 1.0\r\n"
+
+SCREEN = "1280x1024x24"
+STEP_TIMEOUT = 15.0        # seconds for any one thing to appear or change
+TOTAL_TIMEOUT = 180        # seconds for the whole inner run
+
+
+class E2EFailure(Exception):
+    pass
+
+
+def fail(message):
+    raise E2EFailure(message)
+
+
+def log(message):
+    print(f"e2e: {message}", flush=True)
+
+
+# ---------------------------------------------------------------------------
+# Outer run: X server and D-Bus session
+
+
+def missing_tools():
+    needed = {
+        "Xvfb": "xvfb",
+        "dbus-run-session": "dbus",
+        "xdotool": "xdotool",
+        "import": "imagemagick",
+        "openbox": "openbox",
+    }
+    missing = [f"{tool} (Debian package {package})"
+               for tool, package in needed.items() if shutil.which(tool) is None]
+    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
+        missing.append("/usr/libexec/at-spi-bus-launcher (Debian package at-spi2-core)")
+    probe = subprocess.run([sys.executable, "-c", "import gi; gi.require_version('Atspi', '2.0')"],
+                           capture_output=True)
+    if probe.returncode != 0:
+        missing.append(f"the AT-SPI bindings for {sys.executable} (Debian package python3-pyatspi)")
+    return missing
+
+
+def start_xvfb(scratch):
+    """Starts Xvfb on a free display and returns (process, ':N')."""
+    read_end, write_end = os.pipe()
+    log_path = os.path.join(scratch, "xvfb.log")
+    with open(log_path, "wb") as log_file:
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=log_file)
+    os.close(write_end)
+    deadline = time.monotonic() + STEP_TIMEOUT
+    number = b""
+    os.set_blocking(read_end, False)
+    while time.monotonic() < deadline and not number.endswith(b"\n"):
+        if xvfb.poll() is not None:
+            break
+        try:
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        except BlockingIOError:
+            time.sleep(0.05)
+    os.close(read_end)
+    if not number.strip().isdigit():
+        xvfb.kill()
+        xvfb.wait(timeout=5)
+        with open(log_path, errors="replace") as log_file:
+            fail("the X server (Xvfb) could not start: " + log_file.read().strip())
+    return xvfb, ":" + number.decode().strip()
+
+
+def start_window_manager(display, scratch):
+    """Starts a window manager, so that windows get their title bars and
+    focus moves as on a desktop, and returns its process."""
+    ready = os.path.join(scratch, "window-manager-ready")
+    manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"],
+                               env=dict(os.environ, DISPLAY=display),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + STEP_TIMEOUT
+    while not os.path.exists(ready):
+        if manager.poll() is not None or time.monotonic() >= deadline:
+            manager.kill()
+            fail("the window manager (openbox) could not start")
+        time.sleep(0.05)
+    return manager
+
+
+def stop(process):
+    process.terminate()
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(timeout=5)
+
+
+def outer(args):
+    missing = missing_tools()
+    if missing:
+        fail("cannot run without: " + "; ".join(missing) + " (scripts/install-deps installs them)")
+    if not os.access(args.app, os.X_OK):
+        fail(f"no program at {args.app}")
+
+    scratch = tempfile.mkdtemp(prefix="vesk-e2e-")
+    xvfb = manager = None
+    try:
+        xvfb, display = start_xvfb(scratch)
+        log(f"Xvfb runs on display {display}")
+        manager = start_window_manager(display, scratch)
+        runtime_dir = os.path.join(scratch, "runtime")
+        os.mkdir(runtime_dir, 0o700)
+        env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=runtime_dir)
+        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        env.pop("AT_SPI_BUS_ADDRESS", None)
+        command = ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
+                   "--inner", "--app", args.app, "--shots", args.shots]
+        try:
+            inner_run = subprocess.run(command, env=env, timeout=TOTAL_TIMEOUT + 30)
+        except subprocess.TimeoutExpired:
+            fail(f"the driving run did not end within {TOTAL_TIMEOUT + 30} s")
+        return inner_run.returncode
+    finally:
+        for process in (manager, xvfb):
+            if process is not None:
+                stop(process)
+        shutil.rmtree(scratch, ignore_errors=True)
+
+
+# ---------------------------------------------------------------------------
+# Inner run: accessibility helpers
+
+
+def wait_for(what, probe, timeout=STEP_TIMEOUT, interval=0.1):
+    """Polls probe() until it gives something true and returns that."""
+    deadline = time.monotonic() + timeout
+    last_error = None
+    while True:
+        try:
+            value = probe()
+            if value:
+                return value
+        except Exception as error:  # objects vanish while windows close
+            last_error = error
+        if time.monotonic() >= deadline:
+            detail = f" (last error: {last_error})" if last_error else ""
+            fail(f"timed out after {timeout:.0f} s waiting for {what}{detail}")
+        time.sleep(interval)
+
+
+class Driver:
+    def __init__(self, pyatspi, process, shots):
+        self.pyatspi = pyatspi
+        self.process = process
+        self.shots = shots
+
+    # -- the tree ---------------------------------------------------------
+
+    def application(self):
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            app = desktop.getChildAtIndex(index)
+            if app is not None and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    def windows(self):
+        app = self.application()
+        if app is None:
+            return []
+        return [app.getChildAtIndex(i) for i in range(app.childCount)]
+
+    def window(self, title):
+        for window in self.windows():
+            if window is not None and window.name == title and self.showing(window):
+                return window
+        return None
+
+    def showing(self, accessible):
+        return accessible.getState().contains(self.pyatspi.STATE_SHOWING)
+
+    def descendants(self, root, predicate):
+        found = []
+        stack = [root]
+        while stack:
+            node = stack.pop()
+            if node is None:
+                continue
+            if predicate(node):
+                found.append(node)
+            stack.extend(node.getChildAtIndex(i) for i in reversed(range(node.childCount)))
+        return found
+
+    def control(self, window, what, predicate):
+        matches = wait_for(what, lambda: self.descendants(window, predicate))
+        if len(matches) != 1:
+            fail(f"expected one {what}, found {len(matches)}")
+        return matches[0]
+
+    def text_box(self, window, name):
+        return self.control(window, f'text box "{name}"',
+                            lambda a: a.name == name and a.getRoleName() == "text")
+
+    def button(self, window, caption):
+        return self.control(window, f'button "{caption}"',
+                            lambda a: a.name == caption and a.getRoleName() in
+                            ("push button", "radio button", "check box"))
+
+    def values(self, window, description):
+        return [a.name for a in self.descendants(window, lambda a: a.description == description)]
+
+    def value(self, window, description):
+        texts = self.values(window, description)
+        if len(texts) != 1:
+            fail(f'expected one label described "{description}", found {len(texts)}')
+        return texts[0]
+
+    # -- acting -----------------------------------------------------------
+
+    def press(self, accessible, action_names=("Press", "press", "click", "Toggle", "toggle")):
+        action = accessible.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        for wanted in action_names:
+            if wanted in names:
+                action.doAction(names.index(wanted))
+                return
+        fail(f'"{accessible.name}" offers no press action (it offers {names})')
+
+    def centre(self, accessible):
+        box = accessible.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        if box.width <= 0 or box.height <= 0:
+            fail(f'"{accessible.name}" has no place on the screen')
+        return box.x + box.width // 2, box.y + box.height // 2
+
+    def type_into(self, box, text):
+        """Clicks into the box, selects what it holds and types text over it."""
+        x, y = self.centre(box)
+        xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+        wait_for(f'keyboard focus in "{box.name}"',
+                 lambda: box.getState().contains(self.pyatspi.STATE_FOCUSED))
+        xdotool("key", "--clearmodifiers", "ctrl+a")
+        xdotool("type", "--delay", "40", text)
+        wait_for(f'"{text}" in "{box.name}"', lambda: self.box_text(box) == text)
+
+    def box_text(self, box):
+        text = box.queryText()
+        return text.getText(0, text.characterCount)
+
+    # -- looking ----------------------------------------------------------
+
+    def screenshot(self, name, window=None):
+        # The bus reports a window before the X server has drawn all of it.
+        time.sleep(0.5)
+        os.makedirs(self.shots, exist_ok=True)
+        path = os.path.join(self.shots, name + ".png")
+        command = ["import", "-window", "root"]
+        if window is not None:
+            x_window = x_window_titled(window.name) if window.name else None
+            if x_window is not None:
+                # -screen takes what is on the screen, popup menus included.
+                command = ["import", "-frame", "-screen", "-window", x_window]
+            else:
+                box = window.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+                if box.width > 0 and box.height > 0:
+                    command += ["-crop", f"{box.width}x{box.height}+{box.x}+{box.y}", "+repage"]
+        subprocess.run(command + [path], check=True, timeout=30)
+        log(f"screenshot {path}")
+
+
+def x_window_titled(title):
+    """The X window id of the one visible window with this exact title, if any."""
+    pattern = "^" + "".join("\\" + c if not c.isalnum() and c != " " else c for c in title) + "$"
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern],
+                           capture_output=True, text=True, timeout=30).stdout.split()
+    return found[0] if len(found) == 1 else None
+
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool", *arguments], check=True, timeout=30)
+
+
+def expect(what, actual, expected):
+    if actual != expected:
+        fail(f"{what}: expected {expected!r}, got {actual!r}")
+    log(f"{what}: {actual!r}")
+
+
+# ---------------------------------------------------------------------------
+# Inner run: the scenario
+
+
+def scenario(driver, data_home):
+    # Start-up: the splash window first, then the main window.
+    splash = wait_for("the splash window",
+                      lambda: next((w for w in driver.windows()
+                                    if w is not None and w.name != MAIN_TITLE
+                                    and driver.showing(w)), None)
+                      or driver.window(MAIN_TITLE))
+    if splash.name != MAIN_TITLE:
+        driver.screenshot("01-splash", splash)
+    else:
+        log("the splash window had already gone when the bus first showed the program")
+    main = wait_for("the main window after the splash", lambda: driver.window(MAIN_TITLE))
+    wait_for("the splash window to close",
+             lambda: [w.name for w in driver.windows() if w is not None and driver.showing(w)]
+             == [MAIN_TITLE])
+
+    marker = os.path.join(data_home, MARKER_RELATIVE)
+    if not os.path.isfile(marker):
+        fail(f"the program wrote no marker file at {marker}")
+    with open(marker, "rb") as marker_file:
+        expect("marker file content", marker_file.read(), MARKER_CONTENT)
+
+    balance = driver.text_box(main, "Outstanding Balance")
+    rate = driver.text_box(main, "Interest Rate (APR)")
+    payment = driver.text_box(main, "Scheduled Payment")
+    calculate = driver.button(main, "Calculate")
+    driver.screenshot("02-main-empty", main)
+
+    # Monthly Payment: the worked example.
+    driver.type_into(balance, "100000")
+    driver.type_into(rate, "7.5")
+    driver.type_into(payment, "699")
+    wait_for("Calculate to be enabled",
+             lambda: calculate.getState().contains(driver.pyatspi.STATE_ENABLED))
+    driver.press(calculate)
+    wait_for("the first month's payment",
+             lambda: driver.value(main, "Vesk's Mnthly Pymnt") != "")
+    expect("Vesk's Mnthly Pymnt", driver.value(main, "Vesk's Mnthly Pymnt"), "$777.83")
+    expect("Payoff Period", driver.value(main, "Payoff Period"), "14 yrs and 11 mths")
+    expect("Total Amount Saved", driver.value(main, "Total Amount Saved (if follow payment plan)"),
+           "$76,873.92")
+    driver.screenshot("03-main-monthly-payment", main)
+
+    # Payments Till Zero: the plan window and its summary.
+    till_zero = driver.button(main, "Payments Till Zero")
+    driver.press(till_zero)
+    wait_for('"Payments Till Zero" to be selected',
+             lambda: till_zero.getState().contains(driver.pyatspi.STATE_CHECKED))
+    driver.press(calculate)
+    plan = wait_for("the payment plan window", lambda: driver.window(PLAN_TITLE))
+    wait_for("the plan summary", lambda: driver.value(plan, "Amount Saved On Interest") != "")
+    expect("plan Payoff Periods (accelerated, minimum)", driver.values(plan, "Payoff Period"),
+           ["14 yrs and 11 mths", "30 yrs and 1 mth"])
+    expect("plan Aver Mnthly Pymt", driver.value(plan, "Aver Mnthly Pymt"), "$977.97")
+    expect("plan Mnthly Pymt", driver.value(plan, "Mnthly Pymt"), "$699.00")
+    expect("plan Amount Saved On Interest", driver.value(plan, "Amount Saved On Interest"),
+           "$76,873.92")
+    driver.screenshot("04-payment-plan", plan)
+    driver.press(driver.button(plan, "Back"))
+    wait_for("the payment plan window to close", lambda: driver.window(PLAN_TITLE) is None)
+
+    # Monthly Payment again, with a balance that is not a number.
+    monthly = driver.button(main, "Monthly Payment")
+    driver.press(monthly)
+    wait_for('"Monthly Payment" to be selected',
+             lambda: monthly.getState().contains(driver.pyatspi.STATE_CHECKED))
+    driver.type_into(balance, "12abc")
+    wait_for("Calculate to be enabled for 12abc",
+             lambda: calculate.getState().contains(driver.pyatspi.STATE_ENABLED))
+    driver.press(calculate)
+    message_box = wait_for("the error message box", lambda: driver.window(ERROR_TITLE))
+    texts = [a.name for a in driver.descendants(message_box, lambda a: a.getRoleName() == "label")]
+    if ERROR_TEXT not in texts:
+        fail(f"the message box says {texts!r}, not {ERROR_TEXT!r}")
+    log(f"message box {ERROR_TITLE!r}: {ERROR_TEXT!r}")
+    driver.screenshot("05-error-message", message_box)
+    driver.press(driver.button(message_box, "OK"))
+    wait_for("the message box to close", lambda: driver.window(ERROR_TITLE) is None)
+    expect("Vesk's Mnthly Pymnt after the error", driver.value(main, "Vesk's Mnthly Pymnt"), "")
+    expect("Payoff Period after the error", driver.value(main, "Payoff Period"),
+           "14 yrs and 11 mths")
+
+    # Options -> Exit ends the program.
+    menu = driver.control(main, 'menu "Options"',
+                          lambda a: a.name == "Options" and a.getRoleName() == "menu item")
+    driver.press(menu, ("ShowMenu", "Show Menu"))
+    exit_entry = wait_for('the menu entry "Exit"', lambda: next(
+        (a for a in driver.descendants(menu, lambda a: a.name == "Exit"
+                                       and a.getRoleName() == "menu item")
+         if driver.showing(a)), None))
+    driver.screenshot("06-options-menu", main)
+    try:
+        driver.press(exit_entry)
+    except Exception as error:
+        # The program may end before it answers the bus.
+        log(f"the Exit action was not answered ({error.__class__.__name__}); the program ended")
+    try:
+        status = driver.process.wait(timeout=STEP_TIMEOUT)
+    except subprocess.TimeoutExpired:
+        fail(f"the program still runs {STEP_TIMEOUT:.0f} s after Options > Exit")
+    expect("exit status after Options > Exit", status, 0)
+
+
+def inner(args):
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        fail("no D-Bus session: run this test without --inner")
+    def out_of_time(_signal, _frame):
+        fail(f"the whole run took longer than {TOTAL_TIMEOUT} s")
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.alarm(TOTAL_TIMEOUT)  # the hard bound of the whole run
+
+    import gi
+    gi.require_version("Atspi", "2.0")
+    from gi.repository import Atspi
+    import pyatspi
+    Atspi.set_timeout(5000, 15000)
+
+    try:
+        pyatspi.Registry.getDesktop(0).childCount
+    except Exception as error:
+        fail(f"the accessibility bus (at-spi2-core) could not start: {error}")
+
+    data_home = tempfile.mkdtemp(prefix="vesk-e2e-data-")
+    env = dict(os.environ,
+               XDG_DATA_HOME=data_home,
+               QT_QPA_PLATFORM="xcb",
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               LC_ALL="C.UTF-8")
+    process = subprocess.Popen([args.app], env=env)
+    log(f"started {args.app} (pid {process.pid}), XDG_DATA_HOME={data_home}")
+    try:
+        driver = Driver(pyatspi, process, args.shots)
+        wait_for("the program on the accessibility bus", driver.application)
+        scenario(driver, data_home)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait(timeout=10)
+        shutil.rmtree(data_home, ignore_errors=True)
+    return 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--app", required=True, help="the built veskpayment program")
+    parser.add_argument("--shots", required=True, help="folder for the screenshots")
+    parser.add_argument("--inner", action="store_true", help=argparse.SUPPRESS)
+    args = parser.parse_args()
+    args.app = os.path.abspath(args.app)
+    args.shots = os.path.abspath(args.shots)
+    try:
+        status = inner(args) if args.inner else outer(args)
+    except E2EFailure as failure:
+        print(f"e2e: FAILED: {failure}", file=sys.stderr, flush=True)
+        return 1
+    if not args.inner:
+        print("e2e: PASSED" if status == 0 else "e2e: FAILED", flush=True)
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())
