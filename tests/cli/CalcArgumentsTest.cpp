@@ -1,18 +1,11 @@
 #include "CalcArguments.h"
 
+#include "WorkedExampleArgs.h"
+
 #include <gtest/gtest.h>
 #include <variant>
 
 namespace {
-
-using Args = std::vector<std::string>;
-
-Args WorkedExample(Args extra = {})
-{
-    Args args{"--balance", "100000", "--rate", "7.5", "--payment", "699"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return args;
-}
 
 struct GoodCase {
     const char* name;

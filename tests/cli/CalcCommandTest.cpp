@@ -1,20 +1,12 @@
 #include "CalcCommand.h"
 
 #include "PlanCsv.h"
+#include "WorkedExampleArgs.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 
 namespace {
-
-using Args = std::vector<std::string>;
-
-Args WorkedExample(Args extra = {})
-{
-    Args args{"--balance", "100000", "--rate", "7.5", "--payment", "699"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return args;
-}
 
 std::vector<std::string> Lines(const std::string& text)
 {

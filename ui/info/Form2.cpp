@@ -76,9 +76,5 @@ void Form2::cmdContinue_Click()
 
 void Form2::Form_Resize()
 {
-    try {
-        FixFormSize(this, 9600, 9270);
-    } catch (...) {
-        // the window keeps whatever size it has
-    }
+    FixFormSize(this, 9600, 9270);
 }

@@ -95,9 +95,5 @@ void Form3::cmdMain_Click()
 
 void Form3::Form_Resize()
 {
-    try {
-        FixFormSize(this, 9015, 9270);
-    } catch (...) {
-        // the window keeps whatever size it has
-    }
+    FixFormSize(this, 9015, 9270);
 }

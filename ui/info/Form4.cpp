@@ -107,9 +107,5 @@ void Form4::cmdMain_Click()
 
 void Form4::Form_Resize()
 {
-    try {
-        FixFormSize(this, 9000, 7125);
-    } catch (...) {
-        // the window keeps whatever size it has
-    }
+    FixFormSize(this, 9000, 7125);
 }

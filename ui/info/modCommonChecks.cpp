@@ -48,17 +48,21 @@ QRect TwipsRect(int left, int top, int width, int height)
     return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
-void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width)
+void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexcept
 {
-    if (window == nullptr || window->isMinimized()) {
-        return; // a minimized window cannot be sized; restoring it resizes again
-    }
-    if (window->isMaximized()) {
-        window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
-    }
-    const QSize designed(Twips(width - kFrameWidthTwips), Twips(height - kFrameHeightTwips));
-    if (window->size() != designed) {
-        window->resize(designed);
+    try {
+        if (window == nullptr || window->isMinimized()) {
+            return; // a minimized window cannot be sized; restoring it resizes again
+        }
+        if (window->isMaximized()) {
+            window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
+        }
+        const QSize designed(Twips(width - kFrameWidthTwips), Twips(height - kFrameHeightTwips));
+        if (window->size() != designed) {
+            window->resize(designed);
+        }
+    } catch (...) {
+        // the window keeps whatever size it has; resizing never shows a message
     }
 }
 

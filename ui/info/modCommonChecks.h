@@ -26,7 +26,7 @@ Control* AddControl(QWidget* container, const char* name, const QString& caption
 // Keeps a window at its designed outer size (twips, borders and title bar
 // included): a maximized window is restored first, a minimized one is left
 // alone. Silent on any failure.
-void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width);
+void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexcept;
 
 // Runs handler, as the window's Form_Resize, when the window is resized and
 // when its state changes (maximized, minimized, restored).

@@ -334,11 +334,7 @@ void Form1::mnuExit_Click()
 
 void Form1::Form_Resize()
 {
-    try {
-        FixFormSize(this, kDesignedHeight, kDesignedWidth);
-    } catch (...) {
-        // The window keeps whatever size it has; resizing never shows a message.
-    }
+    FixFormSize(this, kDesignedHeight, kDesignedWidth);
 }
 
 void Form1::changeEvent(QEvent* event)

@@ -222,11 +222,7 @@ bool Form5::savePlanCsv(const QString& path)
     return written;
 }
 
-// Any failure while sizing leaves the window as it is, silently.
 void Form5::Form_Resize()
 {
-    try {
-        FixFormSize(this, kDesignedHeight, kDesignedWidth);
-    } catch (...) {
-    }
+    FixFormSize(this, kDesignedHeight, kDesignedWidth);
 }
