@@ -1,8 +1,8 @@
-#include <QApplication>
-
 #include "VeskResources.h"
 #include "frmSplash.h"
 #include "modCommonChecks.h"
+
+#include <QApplication>
 
 // The splash window is the start-up object: it hands over to the main window
 // and the program ends when the last window closes.

@@ -1,13 +1,13 @@
 #include "Calculator.h"
 
-#include <cstdint>
-
 #include "CheckedMath.h"
 #include "Currency.h"
 #include "DisplayFormats.h"
 #include "RuntimeError.h"
 #include "TextConversions.h"
 #include "modDeclarations.h"
+
+#include <cstdint>
 
 namespace {
 

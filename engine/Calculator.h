@@ -15,9 +15,9 @@ struct CalculatorInputs {
     std::string rate;
     std::string payment;
     std::string maximum;
-    bool tillZero = false;      // "Payments Till Zero" selected
-    int chkMaxMonthly = 0;      // 0 or 1
-    int chkDisableVesk = 0;     // 0 or 1
+    bool tillZero = false;       // "Payments Till Zero" selected
+    int chkMaxMonthly = 0;       // 0 or 1
+    int chkDisableVesk = 0;      // 0 or 1
     bool maximumEnabled = false; // txtMaximum enabled
 };
 
@@ -53,14 +53,14 @@ MonthlyResults RunMonthlyPayment();
 // CalcState as LoadCalcState left it.
 inline constexpr int kPlanColumns = 5;
 using PlanRow = std::array<std::string, kPlanColumns>;
-inline const PlanRow kPlanHeader = {"Term", "Monthly Payment", "Interest", "Principal",
-                                        "Balance"};
+inline const PlanRow kPlanHeader = {"Term", "Monthly Payment", "Interest", "Principal", "Balance"};
 
 struct PaymentPlan {
-    std::string frameCaption; // "Vesk's Method", "Vesk's Method   **altered**" or "Your Payment Plan"
-    bool altered = false;     // caption drawn in dark red
-    std::vector<PlanRow> rows; // header row, opening row, one row per month
-    std::string payoff;        // lblPayoff
+    std::string
+        frameCaption;     // "Vesk's Method", "Vesk's Method   **altered**" or "Your Payment Plan"
+    bool altered = false; // caption drawn in dark red
+    std::vector<PlanRow> rows;  // header row, opening row, one row per month
+    std::string payoff;         // lblPayoff
     std::string averageMonthly; // lblAverageMonthly
     std::string minPayoff;      // lblMinPayoff
     std::string minPayment;     // Label6

@@ -1,9 +1,9 @@
 #include "CheckedMath.h"
 
+#include "RuntimeError.h"
+
 #include <cmath>
 #include <limits>
-
-#include "RuntimeError.h"
 
 double Multiply(double a, double b)
 {

@@ -1,8 +1,8 @@
 #include "Currency.h"
 
-#include <cmath>
-
 #include "RuntimeError.h"
+
+#include <cmath>
 
 Currency Currency::fromUnits(std::int64_t units)
 {

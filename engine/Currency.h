@@ -43,5 +43,11 @@ private:
 };
 
 // A double compared with an amount: both as doubles.
-inline bool operator<(double x, Currency c) { return x < c.toDouble(); }
-inline bool operator<(Currency c, double x) { return c.toDouble() < x; }
+inline bool operator<(double x, Currency c)
+{
+    return x < c.toDouble();
+}
+inline bool operator<(Currency c, double x)
+{
+    return c.toDouble() < x;
+}

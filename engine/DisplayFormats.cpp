@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -294,7 +294,9 @@ std::string FormatAmount(Currency amount, std::string_view patternText)
         std::string digits(digitsOf(magnitude, buffer));
         digits.append(static_cast<std::size_t>(std::max(p.decimals - 4, 0)), '0');
         if (p.decimals < 4) {
-            return compose(raw < 0, roundedDigits(digits, static_cast<long>(digits.size()) - 4 + p.decimals), p);
+            return compose(raw < 0,
+                           roundedDigits(digits, static_cast<long>(digits.size()) - 4 + p.decimals),
+                           p);
         }
         return compose(raw < 0, digits, p);
     }
@@ -314,8 +316,8 @@ std::string FormatAmount(double value, std::string_view patternText)
     }
     // The value as 15 significant digits, like "%.15g".
     std::array<char, 40> text{};
-    const auto written =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 15);
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                       std::chars_format::general, 15);
     std::string_view s(text.data(), static_cast<std::size_t>(written.ptr - text.data()));
     if (!s.empty() && s.front() == '-') {
         s.remove_prefix(1);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "Currency.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "Currency.h"
 
 // Display patterns in use.
 inline constexpr std::string_view kDollarPattern = "$###,###.00";

@@ -1,12 +1,12 @@
 #include "TextConversions.h"
 
+#include "RuntimeError.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <system_error>
-
-#include "RuntimeError.h"
 
 namespace {
 
@@ -142,8 +142,9 @@ Currency TextToCurrency(std::string_view text)
         Raise(ErrTypeMismatch);
     }
     const auto first = d.integerDigits.find_first_not_of('0');
-    const std::string_view integer =
-        first == std::string::npos ? std::string_view() : std::string_view(d.integerDigits).substr(first);
+    const std::string_view integer = first == std::string::npos
+                                         ? std::string_view()
+                                         : std::string_view(d.integerDigits).substr(first);
     // The largest amount has 15 integer digits.
     if (integer.size() > 15) {
         Raise(ErrOverflow);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string_view>
-
 #include "Currency.h"
+
+#include <string_view>
 
 // Strict conversions, used by the Calculate command: the whole text must be a
 // number (surrounding blanks, a sign, "," thousands separators, "." decimal

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Currency.h"
+
 #include <cstdint>
 #include <string>
-
-#include "Currency.h"
 
 // The calculation record shared by the Calculate command and the payment
 // plan window. The fields keep this order; all are zero at start-up.

@@ -1,5 +1,10 @@
 #include "frmSplash.h"
 
+#include "Form1.h"
+#include "modAppTexts.h"
+#include "modCommonChecks.h"
+#include "modFileFunctions.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
@@ -7,15 +12,10 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "Form1.h"
-#include "modAppTexts.h"
-#include "modCommonChecks.h"
-#include "modFileFunctions.h"
-
 namespace {
 
-QLabel* AddLabel(QWidget* window, const char* name, const QRect& rect, qreal pointSize,
-                 bool bold, bool italic)
+QLabel* AddLabel(QWidget* window, const char* name, const QRect& rect, qreal pointSize, bool bold,
+                 bool italic)
 {
     auto* label = new QLabel(window);
     label->setObjectName(QString::fromLatin1(name));

@@ -1,18 +1,18 @@
 #include "modFileFunctions.h"
 
+#include "MsgBox.h"
+#include "RuntimeError.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <string_view>
 #include <utility>
-
-#include "MsgBox.h"
-#include "RuntimeError.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ std::string DataHome()
     std::string home;
     if (const char* env = std::getenv("HOME"); env != nullptr && env[0] == '/') {
         home = env;
-    } else if (const passwd* user = getpwuid(getuid()); user != nullptr && user->pw_dir != nullptr) {
+    } else if (const passwd* user = getpwuid(getuid());
+               user != nullptr && user->pw_dir != nullptr) {
         home = user->pw_dir;
     }
     if (home.empty()) {

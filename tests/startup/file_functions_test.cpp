@@ -1,18 +1,17 @@
-#include <gtest/gtest.h>
+#include "MsgBox.h"
+#include "RuntimeError.h"
+#include "modFileFunctions.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <unistd.h>
 #include <vector>
-
-#include "MsgBox.h"
-#include "RuntimeError.h"
-#include "modFileFunctions.h"
 
 namespace fs = std::filesystem;
 
@@ -56,7 +55,10 @@ protected:
         fs::remove_all(dataHome_, ignored);
     }
 
-    fs::path markerFile() const { return drive_ / "Program Files" / "VeskPayment" / "veskpayment.txt"; }
+    fs::path markerFile() const
+    {
+        return drive_ / "Program Files" / "VeskPayment" / "veskpayment.txt";
+    }
 
     fs::path dataHome_;
     fs::path drive_;
@@ -135,7 +137,8 @@ TEST_F(FileFunctionsTest, AnotherDriveIsNotReadyAndSaysSoOnce)
     EXPECT_TRUE(messages_.empty());
 
     EXPECT_FALSE(WriteToFile("D:\\VeskPayment\\veskpayment.txt", "Vesk Payment 1.0", false));
-    EXPECT_EQ(messages_, std::vector<std::string>{"Error: You don't have a disk in the disk drive!!"});
+    EXPECT_EQ(messages_,
+              std::vector<std::string>{"Error: You don't have a disk in the disk drive!!"});
 }
 
 TEST_F(FileFunctionsTest, NoAccessGivesFalseWithoutMessage)
@@ -197,7 +200,7 @@ TEST_F(FileFunctionsTest, MakeFolderTellsTheErrorsApart)
         std::string path;
         int number;
     } cases[] = {
-        {"C:\\", ErrPathFileAccess},            // exists already
+        {"C:\\", ErrPathFileAccess},               // exists already
         {"C:\\Missing\\Inner\\", ErrPathNotFound}, // its parent is missing
     };
     for (const auto& c : cases) {
@@ -288,9 +291,17 @@ TEST_P(SplitPathTest, FillsFolderFileNameAndSlots)
 INSTANTIATE_TEST_SUITE_P(
     Paths, SplitPathTest,
     ::testing::Values(
-        SplitCase{"Marker", kMarker, true, "C:\\Program Files\\VeskPayment\\", "veskpayment.txt",
+        SplitCase{"Marker",
+                  kMarker,
+                  true,
+                  "C:\\Program Files\\VeskPayment\\",
+                  "veskpayment.txt",
                   {"C:\\", "C:\\Program Files\\", "C:\\Program Files\\VeskPayment\\"}},
-        SplitCase{"EndsInBackslash", "C:\\Program Files\\", true, "C:\\Program Files\\", "",
+        SplitCase{"EndsInBackslash",
+                  "C:\\Program Files\\",
+                  true,
+                  "C:\\Program Files\\",
+                  "",
                   {"C:\\", "C:\\Program Files\\"}},
         SplitCase{"NoBackslash", "veskpayment.txt", false, "untouched", "untouched", {}},
         SplitCase{"LeadingBackslash", "\\x.txt", true, "\\", "x.txt", {"\\"}},

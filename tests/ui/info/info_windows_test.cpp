@@ -1,3 +1,9 @@
+#include "Form2.h"
+#include "Form3.h"
+#include "Form4.h"
+#include "UiTestSupport.h"
+#include "modCommonChecks.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,12 +17,6 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
-
-#include "Form2.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "UiTestSupport.h"
-#include "modCommonChecks.h"
 
 namespace {
 
@@ -251,11 +251,10 @@ void InfoWindowsTest::textsFitTheirControls()
     for (const QLabel* label : labels) {
         QVERIFY2(window->rect().contains(label->geometry()), qPrintable(label->objectName()));
         const int needed = label->heightForWidth(label->width());
-        QVERIFY2(needed <= label->height(),
-                 qPrintable(QStringLiteral("%1 needs %2 px, has %3")
-                                .arg(label->objectName())
-                                .arg(needed)
-                                .arg(label->height())));
+        QVERIFY2(needed <= label->height(), qPrintable(QStringLiteral("%1 needs %2 px, has %3")
+                                                           .arg(label->objectName())
+                                                           .arg(needed)
+                                                           .arg(label->height())));
     }
     for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
         QVERIFY2(window->rect().contains(button->geometry()), qPrintable(button->objectName()));
@@ -265,13 +264,15 @@ void InfoWindowsTest::textsFitTheirControls()
             continue;
         }
         // Option buttons and check boxes wrap their caption beside the indicator.
-        const int indicator = qobject_cast<const QRadioButton*>(button) != nullptr
-            ? button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth)
-                + button->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing)
-            : button->style()->pixelMetric(QStyle::PM_IndicatorWidth)
-                + button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+        const int indicator =
+            qobject_cast<const QRadioButton*>(button) != nullptr
+                ? button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                      button->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing)
+                : button->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                      button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
         const QRect room(0, 0, button->width() - indicator, button->height());
-        const QRect needed = button->fontMetrics().boundingRect(room, Qt::TextWordWrap, button->text());
+        const QRect needed =
+            button->fontMetrics().boundingRect(room, Qt::TextWordWrap, button->text());
         QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
                  qPrintable(button->objectName()));
     }

@@ -1,3 +1,9 @@
+#include "Form1.h"
+#include "UiTestSupport.h"
+#include "frmSplash.h"
+#include "modAppTexts.h"
+#include "modCommonChecks.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -11,12 +17,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "Form1.h"
-#include "UiTestSupport.h"
-#include "frmSplash.h"
-#include "modAppTexts.h"
-#include "modCommonChecks.h"
 
 namespace {
 
@@ -121,7 +121,8 @@ void SplashTest::splashLooksAsDesigned()
         {"Label2", QStringLiteral("Developed on July 2000"), TwipsRect(600, 1680, 2175, 255)},
         {"Label3", QString(), TwipsRect(600, 2160, 3015, 255)},
         {"Label4",
-         QStringLiteral("Use Vesk's Formula to help you get out of debt. This program is worthwhile."),
+         QStringLiteral(
+             "Use Vesk's Formula to help you get out of debt. This program is worthwhile."),
          TwipsRect(3360, 1560, 2655, 1335)},
         {"Label5", QStringLiteral("Version 1.0.0"), TwipsRect(360, 2760, 3135, 255)},
     };
@@ -135,8 +136,8 @@ void SplashTest::splashLooksAsDesigned()
         QCOMPARE(label->geometry(), expected.rect);
         // Nothing may be cut off.
         const QSize needed = label->wordWrap()
-            ? QSize(label->width(), label->heightForWidth(label->width()))
-            : label->sizeHint();
+                                 ? QSize(label->width(), label->heightForWidth(label->width()))
+                                 : label->sizeHint();
         QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
                  expected.name);
     }
@@ -194,11 +195,12 @@ void SplashTest::driveNotReadyIsReportedOnceAndTheMainWindowFollows()
     auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
     std::vector<std::string> shown;
     bool timerRanDuringMessage = false;
-    const MsgBoxHandler previous = SetMsgBoxHandler([&](const std::string& text, const std::string&) {
-        shown.push_back(text);
-        timerRanDuringMessage = timerRanDuringMessage || timer->isActive();
-        QTest::qWait(10 * kShortTickMs);
-    });
+    const MsgBoxHandler previous =
+        SetMsgBoxHandler([&](const std::string& text, const std::string&) {
+            shown.push_back(text);
+            timerRanDuringMessage = timerRanDuringMessage || timer->isActive();
+            QTest::qWait(10 * kShortTickMs);
+        });
 
     AppFolder = "D:\\VeskPayment\\"; // a drive that is not ready
     splash->show();

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "MsgBox.h"
+
 #include <QObject>
 #include <QTimer>
 #include <string>
 #include <vector>
-
-#include "MsgBox.h"
 
 // Records every MsgBox instead of showing it, for as long as it lives.
 class MsgBoxRecorder {
