@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the calculation engine: the monthly steps, the payment plan with
 // its row texts, and the enabling rule run on every keystroke.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One keystroke in a box of the main window: the line edit's own work, the
 // change handler, the enabling rule and the enabled states of the Calculate
 // button and menu entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the payment plan window for the longest plan it can show, and
 // jumping to its last row. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM names another.

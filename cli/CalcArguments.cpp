@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalcArguments.h"
 
 #include <algorithm>
@@ -31,7 +32,12 @@ std::optional<OutputFormat> FormatNamed(std::string_view name)
 
 std::string Quoted(std::string_view text)
 {
-    return "'" + std::string(text) + "'";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '\'';
+    quoted += text;
+    quoted += '\'';
+    return quoted;
 }
 
 // Checks the collected values together and builds the window's inputs from them.

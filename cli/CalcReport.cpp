@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalcReport.h"
 
 #include <algorithm>
@@ -54,8 +55,11 @@ std::string JsonMember(std::string_view name, std::string_view jsonValue)
 std::string JsonObject(const std::vector<std::string>& members)
 {
     std::string out = "{";
-    for (std::size_t i = 0; i < members.size(); ++i)
-        out += (i > 0 ? "," : "") + members[i];
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += members[i];
+    }
     return out + "}";
 }
 
@@ -64,8 +68,11 @@ std::string JsonRows(const std::vector<PlanRow>& rows)
     std::string out = "[";
     for (std::size_t r = 0; r < rows.size(); ++r) {
         out += r > 0 ? ",[" : "[";
-        for (int c = 0; c < kPlanColumns; ++c)
-            out += (c > 0 ? "," : "") + JsonString(rows[r][c]);
+        for (int c = 0; c < kPlanColumns; ++c) {
+            if (c > 0)
+                out += ',';
+            out += JsonString(rows[r][c]);
+        }
         out += ']';
     }
     return out + "]";

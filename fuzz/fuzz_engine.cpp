@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the engine: the text conversions with their round
 // trips, and a whole calculation from fuzzed field texts. A RuntimeError is
 // the engine reporting bad input; anything else, a crash, a sanitizer report

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the calculator's SVG icon into a square PNG of the given size, for
 // the hicolor icon theme.
 #include <QImage>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end test of the calculator in a real X server.
 
 Starts the built program under Xvfb the way a person starts it, waits for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The same texts through the strict readings (Calculate) and the lenient one
 // (enabling), hostile texts included.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plain text, display patterns and payoff period texts.
 
 #include "DisplayFormats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Currency limits and rounding, checked doubles, month counters, error texts.
 
 #include "CheckedMath.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One month of each plan: the record after each step, plan lengths and totals.
 
 #include "EngineTestSupport.h"
