@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The enabling rule, the Calculate command's load and run, and the payment plan.
 
-#include "EngineTestSupport.h"
+#include "CalculatorTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <utility>

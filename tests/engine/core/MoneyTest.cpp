@@ -155,8 +155,6 @@ TEST(RuntimeErrors, NumbersCarryThePlatformDescriptions)
         EXPECT_EQ(e.number(), 6);
         EXPECT_EQ(e.description(), "Overflow");
     }
-    EXPECT_EQ(PlanErrorText(6, "Overflow"), "Error Number 6 Overflow");
-    EXPECT_EQ(PlanErrorText(11, "Division by zero"), "Error Number 11 Division by zero");
 }
 
 } // namespace
