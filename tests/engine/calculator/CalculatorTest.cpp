@@ -171,6 +171,15 @@ INSTANTIATE_TEST_SUITE_P(
         MonthlyCase{{"100,000", "7.5", "699"}, "$777.83", "14 yrs and 11 mths", "$76,873.92"},
         MonthlyCase{{"0", "7.5", "699"}, nullptr, "", "$.00"},
         MonthlyCase{{"-5", "7.5", "699"}, nullptr, "", "$.00"},
+        // balances beyond 2^53 ten-thousandths convert to their nearest doubles
+        MonthlyCase{{"9999999999999", "12", "100000000000"},
+                    "$101,000,000,000.01",
+                    "22 yrs and 3 mths",
+                    "$268,993,750,139,358.65"},
+        MonthlyCase{{"7777777777777.7", "30", "200000000000"},
+                    "$210,694,444,444.45",
+                    "5 yrs and 6 mths",
+                    "$11,852,847,711,407.52"},
         // 16,384 accelerated months, then exactly 32,767 scheduled ones
         MonthlyCase{{"3276700", "0", "100"}, "$200.00", "1365 yrs and 4 mths", "$.00"}));
 
