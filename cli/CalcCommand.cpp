@@ -4,6 +4,7 @@
 #include "CalcArguments.h"
 #include "CalcReport.h"
 #include "InputRefusal.h"
+#include "PaymentPlan.h"
 #include "PlanCsv.h"
 #include "RuntimeError.h"
 

@@ -27,16 +27,19 @@ std::size_t WidestCaption(std::initializer_list<std::string_view> captions)
 }
 
 // Every row of the grid, each column right-aligned to its widest cell.
-std::string TableText(const std::vector<PlanRow>& rows)
+std::string TableText(const PaymentPlan& plan)
 {
+    std::vector<std::array<std::string, kPlanColumns>> rows(PlanGridRows(plan));
     std::array<std::size_t, kPlanColumns> widths{};
-    for (const PlanRow& row : rows) {
-        for (int c = 0; c < kPlanColumns; ++c)
-            widths[c] = std::max(widths[c], row[c].size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < kPlanColumns; ++c) {
+            rows[r][c] = PlanCellText(plan, r, c);
+            widths[c] = std::max(widths[c], rows[r][c].size());
+        }
     }
 
     std::string out;
-    for (const PlanRow& row : rows) {
+    for (const auto& row : rows) {
         for (int c = 0; c < kPlanColumns; ++c) {
             if (c > 0)
                 out += "  ";
@@ -63,15 +66,15 @@ std::string JsonObject(const std::vector<std::string>& members)
     return out + "}";
 }
 
-std::string JsonRows(const std::vector<PlanRow>& rows)
+std::string JsonRows(const PaymentPlan& plan)
 {
     std::string out = "[";
-    for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (std::size_t r = 0; r < PlanGridRows(plan); ++r) {
         out += r > 0 ? ",[" : "[";
         for (int c = 0; c < kPlanColumns; ++c) {
             if (c > 0)
                 out += ',';
-            out += JsonString(rows[r][c]);
+            out += JsonString(PlanCellText(plan, r, c));
         }
         out += ']';
     }
@@ -130,18 +133,19 @@ std::string MonthlyText(const MonthlyResults& results)
     constexpr std::string_view payoff = "Payoff Period";
     constexpr std::string_view saved = "Total Amount Saved (if follow payment plan)";
     const std::size_t width = WidestCaption({monthly, payoff, saved});
-    return CaptionLine(monthly, width, results.monthly.value_or("")) +
-           CaptionLine(payoff, width, results.payoff) +
-           CaptionLine(saved, width, results.amountSaved);
+    const MonthlyResultTexts texts = ResultTexts(results);
+    return CaptionLine(monthly, width, texts.monthly.value_or("")) +
+           CaptionLine(payoff, width, texts.payoff) + CaptionLine(saved, width, texts.amountSaved);
 }
 
 std::string MonthlyJson(const MonthlyResults& results)
 {
+    const MonthlyResultTexts texts = ResultTexts(results);
     return JsonObject(
                {JsonMember("mode", JsonString(ModeName(false))),
-                JsonMember("firstPayment", results.monthly ? JsonString(*results.monthly) : "null"),
-                JsonMember("payoffPeriod", JsonString(results.payoff)),
-                JsonMember("interestSaved", JsonString(results.amountSaved))}) +
+                JsonMember("firstPayment", texts.monthly ? JsonString(*texts.monthly) : "null"),
+                JsonMember("payoffPeriod", JsonString(texts.payoff)),
+                JsonMember("interestSaved", JsonString(texts.amountSaved))}) +
            '\n';
 }
 
@@ -153,25 +157,28 @@ std::string PlanText(const PaymentPlan& plan)
     constexpr std::string_view saved = "Amount Saved On Interest";
     // Both frames share one value column, as they stand side by side in the window.
     const std::size_t width = WidestCaption({payoff, average, minPayment});
-    return TableText(plan.rows) + '\n' + plan.frameCaption + '\n' +
-           CaptionLine(payoff, width, plan.payoff) +
-           CaptionLine(average, width, plan.averageMonthly) + '\n' + "Minimum Payment Plan\n" +
-           CaptionLine(payoff, width, plan.minPayoff) +
-           CaptionLine(minPayment, width, plan.minPayment) + '\n' +
-           CaptionLine(saved, saved.size(), plan.amountSaved);
+    const PlanSummaryTexts summary = SummaryTexts(plan.summary);
+    return TableText(plan) + '\n' + FrameCaption(plan.terms).text + '\n' +
+           CaptionLine(payoff, width, summary.payoff) +
+           CaptionLine(average, width, summary.averageMonthly) + '\n' + "Minimum Payment Plan\n" +
+           CaptionLine(payoff, width, summary.minPayoff) +
+           CaptionLine(minPayment, width, summary.minPayment) + '\n' +
+           CaptionLine(saved, saved.size(), summary.amountSaved);
 }
 
 std::string PlanJson(const PaymentPlan& plan)
 {
+    const PlanCaption caption = FrameCaption(plan.terms);
+    const PlanSummaryTexts summary = SummaryTexts(plan.summary);
     return JsonObject({JsonMember("mode", JsonString(ModeName(true))),
-                       JsonMember("planCaption", JsonString(plan.frameCaption)),
-                       JsonMember("planAltered", plan.altered ? "true" : "false"),
-                       JsonMember("schedule", JsonRows(plan.rows)),
-                       JsonMember("payoffPeriod", JsonString(plan.payoff)),
-                       JsonMember("averagePayment", JsonString(plan.averageMonthly)),
-                       JsonMember("minPayoffPeriod", JsonString(plan.minPayoff)),
-                       JsonMember("minPayment", JsonString(plan.minPayment)),
-                       JsonMember("interestSaved", JsonString(plan.amountSaved))}) +
+                       JsonMember("planCaption", JsonString(caption.text)),
+                       JsonMember("planAltered", caption.altered ? "true" : "false"),
+                       JsonMember("schedule", JsonRows(plan)),
+                       JsonMember("payoffPeriod", JsonString(summary.payoff)),
+                       JsonMember("averagePayment", JsonString(summary.averageMonthly)),
+                       JsonMember("minPayoffPeriod", JsonString(summary.minPayoff)),
+                       JsonMember("minPayment", JsonString(summary.minPayment)),
+                       JsonMember("interestSaved", JsonString(summary.amountSaved))}) +
            '\n';
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Calculator.h"
+#include "PaymentPlan.h"
 
 #include <string>
 #include <string_view>

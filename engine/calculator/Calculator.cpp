@@ -106,7 +106,7 @@ MonthlyResults RunMonthlyPayment()
         IncrementMonths(months);
         StepVeskMonth();
         if (months == 1) {
-            results.monthly = FormatAmount(s.VeskMonthly, kDollarPattern);
+            results.firstPayment = s.VeskMonthly;
         }
     }
     // The scheduled plan can stand still for ever (a payment equal to the
@@ -116,85 +116,23 @@ MonthlyResults RunMonthlyPayment()
         IncrementMonths(scheduledMonths);
         StepMinMonth();
     }
-    results.payoff = PayoffPeriodText(months);
-    results.amountSaved = FormatAmount(s.MinTotalInterest - s.VeskTotalInterest, kDollarPattern);
+    results.months = months;
+    results.interestSaved = s.MinTotalInterest - s.VeskTotalInterest;
     return results;
 }
 
-namespace {
-
-void setFrameCaption(PaymentPlan& plan)
+MonthlyResultTexts ResultTexts(const MonthlyResults& results)
 {
-    const CalcRecord& s = CalcState;
-    if (s.MaxMonthly != kZero) {
-        plan.frameCaption = "Vesk's Method   **altered**";
-        plan.altered = true;
-    } else {
-        plan.frameCaption = "Vesk's Method";
-        plan.altered = false;
+    MonthlyResultTexts texts;
+    if (results.firstPayment) {
+        texts.monthly = FormatAmount(*results.firstPayment, kDollarPattern);
     }
-    if (s.FixedMonthly != kZero) {
-        plan.frameCaption = "Your Payment Plan";
-        plan.altered = true;
-    }
+    texts.payoff = PeriodText(results.months);
+    texts.amountSaved = FormatAmount(results.interestSaved, kDollarPattern);
+    return texts;
 }
 
-void writeMonthRow(PlanRow& row, std::int16_t month)
+std::string PeriodText(std::int16_t months)
 {
-    const CalcRecord& s = CalcState;
-    row[0] = PlainText(std::int64_t{month});
-    row[1] = FormatAmount(s.VeskMonthly, kPaymentPattern);
-    row[2] = FormatAmount(s.VeskMonthInterest, kPaymentPattern);
-    row[3] = FormatAmount(s.VeskPrincipalPaid, kPrincipalPattern);
-    row[4] = FormatAmount(s.VeskBalance, kBalancePattern);
-}
-
-} // namespace
-
-PaymentPlan LoadPaymentPlan()
-{
-    CalcRecord& s = CalcState;
-    PaymentPlan plan;
-    s.MinTotalInterest = kZero;
-    s.VeskTotalInterest = kZero;
-    setFrameCaption(plan);
-
-    // The 16-bit month counter bounds a plan at 32,768 rows. Reserving that
-    // up front costs only address space (pages are touched as rows are
-    // written) and spares a long plan every reallocation.
-    plan.rows.reserve(std::size_t{1} << 15);
-    plan.rows.push_back(kPlanHeader);
-    plan.rows.push_back({"", "", "", "", PlainText(s.VeskBalance)});
-    std::int16_t veskMonths = 0;
-    while (s.VeskBalance > kZero) {
-        IncrementMonths(veskMonths);
-        StepVeskMonth();
-        NextRow(veskMonths); // the grid's row number has the same 16-bit limit
-        writeMonthRow(plan.rows.emplace_back(), veskMonths);
-    }
-
-    std::int16_t minMonths = 0;
-    if (s.MinPayment > kZero) {
-        while (s.MinBalance > kZero) {
-            IncrementMonths(minMonths);
-            StepMinMonth();
-        }
-    }
-
-    std::int16_t copy = veskMonths;
-    plan.payoff = PayoffPeriodText(copy);
-    copy = minMonths;
-    plan.minPayoff = PayoffPeriodText(copy);
-    plan.amountSaved = s.MinTotalInterest > kZero
-                           ? FormatAmount(s.MinTotalInterest - s.VeskTotalInterest, kDollarPattern)
-                           : std::string("no minimum");
-    if (minMonths == 0) {
-        plan.minPayoff = "none to report";
-    }
-    // What the plan pays in all: the opening balance, read back from its row, plus the interest.
-    const Currency opening = TextToCurrency(plan.rows[1][kPlanColumns - 1]);
-    const double total = (opening + s.VeskTotalInterest).toDouble();
-    plan.averageMonthly = FormatAmount(Divide(total, veskMonths), kDollarPattern);
-    plan.minPayment = FormatAmount(s.MinPayment, kDollarPattern);
-    return plan;
+    return PayoffPeriodText(months); // changes only this copy
 }

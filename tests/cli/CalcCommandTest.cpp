@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalcCommand.h"
 
+#include "Calculator.h"
 #include "PlanCsv.h"
 #include "WorkedExampleArgs.h"
 

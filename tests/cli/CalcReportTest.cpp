@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CliReport, MonthlyWithoutFirstPaymentGivesNull)
 {
-    const MonthlyResults results{std::nullopt, "", "$.00"};
+    const MonthlyResults results{std::nullopt, 0, Currency()};
     EXPECT_EQ(MonthlyJson(results),
               R"({"mode":"monthly","firstPayment":null,"payoffPeriod":"","interestSaved":"$.00"})"
               "\n");
@@ -50,15 +50,12 @@ TEST(CliReport, MonthlyWithoutFirstPaymentGivesNull)
 
 TEST(CliReport, PlanTableRightAlignsEveryColumn)
 {
+    const Currency amount = Currency::fromUnits(1200);
     PaymentPlan plan;
-    plan.frameCaption = "Your Payment Plan";
-    plan.rows = {
-        kPlanHeader, {"", "", "", "", "1200"}, {"1", "1,200.00", ".00", "1,200.00", ".00"}};
-    plan.payoff = "1 mth";
-    plan.averageMonthly = "$1,200.00";
-    plan.minPayoff = "none to report";
-    plan.minPayment = "$.00";
-    plan.amountSaved = "no minimum";
+    plan.terms.openingBalance = amount;
+    plan.terms.fixedMonthly = amount;
+    plan.months = {{1, amount, 0.0, amount, Currency()}};
+    plan.summary = {1, 0, std::nullopt, 1200.0, Currency()};
 
     EXPECT_EQ(PlanText(plan), "Term  Monthly Payment  Interest  Principal  Balance\n"
                               "                                               1200\n"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "Calculator.h"
 #include "Form2.h"
 #include "Form4.h"
 #include "Form5.h"
@@ -306,11 +307,12 @@ void Form1::cmdCalculate_Click()
         Form5::showModal(this); // the plan window reports its own errors
         return;
     }
-    if (results->monthly) {
-        lblMonthly->setText(fromStd(*results->monthly));
+    const MonthlyResultTexts texts = ResultTexts(*results);
+    if (texts.monthly) {
+        lblMonthly->setText(fromStd(*texts.monthly));
     }
-    lblPayoff->setText(fromStd(results->payoff));
-    lblAmountSaved->setText(fromStd(results->amountSaved));
+    lblPayoff->setText(fromStd(texts.payoff));
+    lblAmountSaved->setText(fromStd(texts.amountSaved));
 }
 
 void Form1::mnuCalculate_Click()

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Calculator.h"
-
 #include <QMainWindow>
 #include <cstdint>
 
+struct CalculatorInputs;
 class QAction;
 class QCheckBox;
 class QGroupBox;

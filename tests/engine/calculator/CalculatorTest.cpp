@@ -2,8 +2,11 @@
 // The enabling rule, the Calculate command's load and run, and the payment plan.
 
 #include "CalculatorTestSupport.h"
+#include "PaymentPlan.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -150,7 +153,7 @@ TEST_P(MonthlyPayment, Results)
 {
     const MonthlyCase& c = GetParam();
     LoadCalcState(InputsFor(c.loan, false));
-    const MonthlyResults got = RunMonthlyPayment();
+    const MonthlyResultTexts got = ResultTexts(RunMonthlyPayment());
     EXPECT_EQ(got.monthly.has_value(), c.monthly != nullptr);
     if (c.monthly && got.monthly) {
         EXPECT_EQ(*got.monthly, c.monthly);
@@ -194,12 +197,22 @@ TEST(MonthlyPayment, EndlessPlansRaiseOverflow)
     }
 }
 
+using RowTexts = std::array<std::string, kPlanColumns>;
+
+RowTexts GridRow(const PaymentPlan& plan, std::size_t row)
+{
+    RowTexts texts;
+    for (int column = 0; column < kPlanColumns; ++column)
+        texts[static_cast<std::size_t>(column)] = PlanCellText(plan, row, column);
+    return texts;
+}
+
 struct PlanCase {
     Loan loan;
     const char* caption;
     bool altered;
     std::size_t rowCount;
-    std::vector<std::pair<std::size_t, PlanRow>> rows;
+    std::vector<std::pair<std::size_t, RowTexts>> rows;
     const char* payoff;
     const char* average;
     const char* minPayoff;
@@ -215,21 +228,23 @@ TEST_P(PaymentPlanLoad, RowsAndSummary)
     LoadCalcState(InputsFor(c.loan, true));
     CalcState.VeskTotalInterest = CalcState.MinTotalInterest = Money("5"); // the load resets them
     const PaymentPlan plan = LoadPaymentPlan();
-    EXPECT_EQ(plan.frameCaption, c.caption);
-    EXPECT_EQ(plan.altered, c.altered);
-    ASSERT_EQ(plan.rows.size(), c.rowCount);
-    EXPECT_EQ(plan.rows[0], kPlanHeader);
-    EXPECT_EQ(plan.rows[1], (PlanRow{"", "", "", "", c.loan.balance}));
+    EXPECT_EQ(FrameCaption(plan.terms).text, c.caption);
+    EXPECT_EQ(FrameCaption(plan.terms).altered, c.altered);
+    ASSERT_EQ(PlanGridRows(plan), c.rowCount);
+    EXPECT_EQ(GridRow(plan, 0),
+              (RowTexts{"Term", "Monthly Payment", "Interest", "Principal", "Balance"}));
+    EXPECT_EQ(GridRow(plan, 1), (RowTexts{"", "", "", "", c.loan.balance}));
     for (const auto& [index, row] : c.rows)
-        EXPECT_EQ(plan.rows[index], row) << "row " << index;
-    for (std::size_t r = 2; r < plan.rows.size(); ++r)
-        ASSERT_EQ(plan.rows[r][0], std::to_string(r - 1));
-    EXPECT_EQ(plan.rows.back()[4], ".00");
-    EXPECT_EQ(plan.payoff, c.payoff);
-    EXPECT_EQ(plan.averageMonthly, c.average);
-    EXPECT_EQ(plan.minPayoff, c.minPayoff);
-    EXPECT_EQ(plan.minPayment, c.minPayment);
-    EXPECT_EQ(plan.amountSaved, c.saved);
+        EXPECT_EQ(GridRow(plan, index), row) << "row " << index;
+    for (std::size_t m = 0; m < plan.months.size(); ++m)
+        ASSERT_EQ(plan.months[m].month, static_cast<std::int16_t>(m + 1));
+    EXPECT_EQ(plan.months.back().balance, Currency{});
+    const PlanSummaryTexts summary = SummaryTexts(plan.summary);
+    EXPECT_EQ(summary.payoff, c.payoff);
+    EXPECT_EQ(summary.averageMonthly, c.average);
+    EXPECT_EQ(summary.minPayoff, c.minPayoff);
+    EXPECT_EQ(summary.minPayment, c.minPayment);
+    EXPECT_EQ(summary.amountSaved, c.saved);
 }
 
 const char* const kVesk = "Vesk's Method";
@@ -314,9 +329,19 @@ TEST(PaymentPlanLoad, FixedPaymentReplacesTheCapInTheCaption)
     LoadCalcState(InputsFor({"1200", "0", "100", "300", 1, 0}, true));
     CalcState.FixedMonthly = Money("400");
     const PaymentPlan plan = LoadPaymentPlan();
-    EXPECT_EQ(plan.frameCaption, kYours);
-    EXPECT_TRUE(plan.altered);
-    EXPECT_EQ(plan.rows[2], (PlanRow{"1", "400.00", ".00", "400.00", "800.00"}));
+    EXPECT_EQ(FrameCaption(plan.terms).text, kYours);
+    EXPECT_TRUE(FrameCaption(plan.terms).altered);
+    EXPECT_EQ(GridRow(plan, 2), (RowTexts{"1", "400.00", ".00", "400.00", "800.00"}));
+}
+
+// The grid numbers its rows in 16 bits: month 32,766 has the last row.
+TEST(PaymentPlanLoad, LongestPlanFillsEveryRowTheGridCanNumber)
+{
+    LoadCalcState(InputsFor({"3276600", "0", "100", "100", 0, 1}, true));
+    const PaymentPlan plan = LoadPaymentPlan();
+    EXPECT_EQ(PlanGridRows(plan), 32768u);
+    EXPECT_EQ(GridRow(plan, 32767), (RowTexts{"32766", "100.00", ".00", "100.00", ".00"}));
+    EXPECT_EQ(plan.terms.openingBalance, Money("3276600"));
 }
 
 TEST(PaymentPlanLoad, FailuresCarryTheirErrorNumbers)
@@ -326,6 +351,8 @@ TEST(PaymentPlanLoad, FailuresCarryTheirErrorNumbers)
         {{"2,000,000", "3", "0", "15", 0, 1}, "Error Number 6 Overflow"},
         // the scheduled plan never ends
         {{"100000", "12", "1000"}, "Error Number 6 Overflow"},
+        // month 32,767 would need grid row 32,768
+        {{"3276700", "0", "100", "100", 0, 1}, "Error Number 6 Overflow"},
         // no month: the average divides by zero
         {{"0", "7.5", "699"}, "Error Number 6 Overflow"},
         {{"-5", "7.5", "699"}, "Error Number 11 Division by zero"}};
