@@ -13,12 +13,12 @@
 namespace {
 
 // A text counts as blank when it is empty or exactly one blank.
-bool isBlank(const std::string& text)
+bool IsBlank(const std::string& text)
 {
     return text.empty() || text == " ";
 }
 
-Currency lenientAmount(const std::string& text)
+Currency LenientAmount(const std::string& text)
 {
     return Currency::fromDouble(LenientValue(text));
 }
@@ -26,46 +26,97 @@ Currency lenientAmount(const std::string& text)
 const Currency kZero;
 const Currency kMinimumMaximum = Currency::fromUnits(15);
 
+// What the rule compares, read from the four boxes.
+struct Values {
+    Currency balance;
+    double rate = 0;
+    Currency maximum;
+    Currency payment;
+};
+
+std::string FieldName(InputField field, const CalculatorInputs& in)
+{
+    switch (field) {
+    case InputField::Balance:
+        return "Balance";
+    case InputField::Rate:
+        return "Interest rate";
+    case InputField::Payment:
+        return "Payment";
+    case InputField::Maximum:
+        return in.chkDisableVesk == 1 ? "Fixed payment" : "Maximum";
+    case InputField::None:
+        break;
+    }
+    return {};
+}
+
+EnableDecision Refuse(const CalculatorInputs& in, InputField field, std::string_view what)
+{
+    return {false, false, field, FieldName(field, in) + ' ' + std::string(what)};
+}
+
+constexpr std::string_view kBlank = "must not be blank";
+constexpr std::string_view kNotPositive = "must be greater than 0";
+
+EnableDecision Decide(const CalculatorInputs& in, const Values& v)
+{
+    if (IsBlank(in.balance)) {
+        return Refuse(in, InputField::Balance, kBlank);
+    }
+    if (IsBlank(in.rate)) {
+        return Refuse(in, InputField::Rate, kBlank);
+    }
+    if (IsBlank(in.payment)) {
+        return Refuse(in, InputField::Payment, kBlank);
+    }
+    const bool capped = in.chkMaxMonthly == 1;
+    const bool fixed = in.chkDisableVesk == 1;
+    if (capped && IsBlank(in.maximum)) {
+        return Refuse(in, InputField::Maximum, kBlank);
+    }
+    if ((fixed || capped) && v.maximum < kMinimumMaximum) {
+        return Refuse(in, InputField::Maximum, "must be at least 15");
+    }
+    if (capped && v.payment <= kZero) {
+        EnableDecision decision = Refuse(in, InputField::Payment, kNotPositive);
+        decision.focusPayment = true;
+        return decision;
+    }
+    // At a rate of zero a payment of zero is refused, unless a fixed payment
+    // in the enabled box pays the loan off.
+    if ((!in.maximumEnabled || !fixed) && v.rate == 0 && v.payment == kZero) {
+        return Refuse(in, InputField::Payment, kNotPositive);
+    }
+    if (!in.maximumEnabled && v.payment <= kZero) {
+        return Refuse(in, InputField::Payment, kNotPositive);
+    }
+    if (v.balance <= kZero) {
+        return Refuse(in, InputField::Balance, kNotPositive);
+    }
+    return {true, false, InputField::None, {}};
+}
+
 } // namespace
 
 EnableDecision EnablingRule(const CalculatorInputs& in)
 {
-    constexpr EnableDecision disable{false, false};
+    // All four values are read before any test, so an out-of-range figure
+    // in any box refuses the inputs whatever the other boxes hold.
+    Values values;
+    InputField reading = InputField::Balance;
     try {
-        // All four values are read before any test, so an out-of-range figure
-        // in any box disables the command.
-        const Currency balance = lenientAmount(in.balance);
-        const double rate = LenientValue(in.rate);
-        const Currency maximum = lenientAmount(in.maximum);
-        const Currency payment = lenientAmount(in.payment);
-
-        if (isBlank(in.balance) || isBlank(in.rate) || isBlank(in.payment)) {
-            return disable;
-        }
-        const bool capped = in.chkMaxMonthly == 1;
-        const bool fixed = in.chkDisableVesk == 1;
-        if (capped && isBlank(in.maximum)) {
-            return disable;
-        }
-        if ((fixed || capped) && maximum < kMinimumMaximum) {
-            return disable;
-        }
-        if (capped && payment <= kZero) {
-            return {false, true};
-        }
-        if (!in.maximumEnabled && rate == 0 && payment == kZero) {
-            return disable;
-        }
-        if (!fixed && in.maximumEnabled && rate == 0 && payment == kZero) {
-            return disable;
-        }
-        if (!in.maximumEnabled && payment <= kZero) {
-            return disable;
-        }
-        return {balance > kZero, false};
+        values.balance = LenientAmount(in.balance);
+        reading = InputField::Rate;
+        values.rate = LenientValue(in.rate);
+        reading = InputField::Maximum;
+        values.maximum = LenientAmount(in.maximum);
+        reading = InputField::Payment;
+        values.payment = LenientAmount(in.payment);
     } catch (const RuntimeError&) {
-        return disable;
+        return Refuse(in, reading, "is out of range");
     }
+    return Decide(in, values);
 }
 
 std::string PlanErrorText(int number, const std::string& description)

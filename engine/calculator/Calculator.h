@@ -23,10 +23,17 @@ struct CalculatorInputs {
     bool maximumEnabled = false; // txtMaximum enabled
 };
 
-// Whether Calculate is enabled, and whether the focus moves to the payment box.
+// The inputs a refusal can name; Maximum is txtMaximum in both its meanings.
+enum class InputField { None, Balance, Rate, Payment, Maximum };
+
+// Whether Calculate is enabled, whether the focus moves to the payment box,
+// and why the inputs are refused: the input at fault and a short sentence
+// naming it ("Payment must be greater than 0"); None and empty when enabled.
 struct EnableDecision {
     bool enabled = false;
     bool focusPayment = false;
+    InputField field = InputField::None;
+    std::string reason;
     friend bool operator==(const EnableDecision&, const EnableDecision&) = default;
 };
 EnableDecision EnablingRule(const CalculatorInputs& in);

@@ -201,7 +201,7 @@ TEST(CliCommand, RefusedInputsGiveOnePlainLineInEveryFormat)
                             "5", "--format", format});
         EXPECT_EQ(result.exitStatus, ExitRefused) << format;
         EXPECT_EQ(result.out, "") << format;
-        EXPECT_EQ(result.err, "maximum: must be at least 15\n") << format;
+        EXPECT_EQ(result.err, "vesk-calc: Maximum must be at least 15 (--maximum)\n") << format;
     }
 }
 

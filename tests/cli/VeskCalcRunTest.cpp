@@ -82,7 +82,7 @@ TEST(VeskCalcRun, RefusedInputExitsWithTwo)
         RunVeskCalc({"--balance", "abc", "--rate", "7.5", "--payment", "699"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "balance: must be a number greater than 0\n");
+    EXPECT_EQ(run.err, "vesk-calc: Balance must be greater than 0 (--balance)\n");
 }
 
 TEST(VeskCalcRun, CalculationErrorExitsWithOne)

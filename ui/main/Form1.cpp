@@ -48,6 +48,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     createMenu();
     arrangeTabOrder();
     connectHandlers();
+    // Calculate starts disabled; the reason shows from the start.
+    showRefusalReason(EnablingRule(inputs()).reason);
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
 }
@@ -261,11 +263,20 @@ void Form1::EDcmdCalculate()
     } catch (...) {
         decision = EnableDecision{}; // whatever fails, Calculate stays off
     }
+    showRefusalReason(decision.reason);
     cmdCalculate->setEnabled(decision.enabled);
     mnuCalculate->setEnabled(decision.enabled);
     if (decision.focusPayment) {
         txtPayment->setFocus();
     }
+}
+
+// Why Calculate is disabled, for the pointer and for a screen reader; empty
+// while it is enabled.
+void Form1::showRefusalReason(const std::string& reason)
+{
+    cmdCalculate->setToolTip(fromStd(reason));
+    cmdCalculate->setAccessibleDescription(fromStd(reason));
 }
 
 void Form1::txtBalance_Change()

@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <cstdint>
+#include <string>
 
 struct CalculatorInputs;
 class QAction;
@@ -48,6 +49,7 @@ private:
 
     // Enabling of the Calculate button and menu entry.
     void EDcmdCalculate();
+    void showRefusalReason(const std::string& reason);
     void txtBalance_Change();
     void txtInterestRate_Change();
     void txtPayment_Change();

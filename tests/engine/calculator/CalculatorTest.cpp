@@ -15,8 +15,21 @@ namespace {
 struct EnableCase {
     Loan loan;
     bool tillZero;
-    EnableDecision expected;
+    const char* reason; // nullptr: Calculate is enabled
+    InputField field = InputField::None;
+    bool focusPayment = false;
 };
+
+EnableCase On(Loan loan, bool tillZero = false)
+{
+    return {loan, tillZero, nullptr};
+}
+
+EnableCase Off(Loan loan, bool tillZero, InputField field, const char* reason,
+               bool focusPayment = false)
+{
+    return {loan, tillZero, reason, field, focusPayment};
+}
 
 void PrintTo(const EnableCase& c, std::ostream* os)
 {
@@ -27,69 +40,74 @@ void PrintTo(const EnableCase& c, std::ostream* os)
 
 class Enabling : public ::testing::TestWithParam<EnableCase> {};
 
-TEST_P(Enabling, Decision)
+TEST_P(Enabling, DecisionAndReason)
 {
     const EnableCase& c = GetParam();
     const EnableDecision got = EnablingRule(InputsFor(c.loan, c.tillZero));
-    EXPECT_EQ(got.enabled, c.expected.enabled);
-    EXPECT_EQ(got.focusPayment, c.expected.focusPayment);
+    EXPECT_EQ(got.enabled, c.reason == nullptr);
+    EXPECT_EQ(got.reason, c.reason != nullptr ? c.reason : "");
+    EXPECT_EQ(got.field, c.field);
+    EXPECT_EQ(got.focusPayment, c.focusPayment);
 }
 
-constexpr EnableDecision kOn{true, false};
-constexpr EnableDecision kOff{false, false};
-constexpr EnableDecision kOffFocus{false, true};
+constexpr InputField kBalance = InputField::Balance;
+constexpr InputField kRate = InputField::Rate;
+constexpr InputField kPayment = InputField::Payment;
+constexpr InputField kMaximum = InputField::Maximum;
+const char* const kNoPayment = "Payment must be greater than 0";
+const char* const kNoBalance = "Balance must be greater than 0";
 
-INSTANTIATE_TEST_SUITE_P(Monthly, Enabling,
-                         ::testing::Values(EnableCase{{"", "", ""}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"100000", "0", "699"}, false, kOn},
-                                           EnableCase{{"100000", "-5", "699"}, false, kOn},
-                                           EnableCase{{"100000", "abc", "699"}, false, kOn},
-                                           EnableCase{{"100000", "", "699"}, false, kOff},
-                                           EnableCase{{"100000", " ", "699"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "0"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "-699"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "abc"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "0.00004"}, false, kOff},
-                                           EnableCase{{"100000", "0", "0"}, false, kOff},
-                                           EnableCase{{" ", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"  ", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"0", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"-1", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"0.00004", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"$100000", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"abc", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"100,000", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"100 000", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"1\t0\n0", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"12abc", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"1E3", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"1E15", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"100000", "1E400", "699"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "1E15"}, false, kOff},
-                                           // every box is read, even the disabled maximum
-                                           EnableCase{
-                                               {"100000", "7.5", "699", "1E15"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "699"}, true, kOn}));
+INSTANTIATE_TEST_SUITE_P(
+    Monthly, Enabling,
+    ::testing::Values(
+        Off({"", "", ""}, false, kBalance, "Balance must not be blank"),
+        On({"100000", "7.5", "699"}), On({"100000", "0", "699"}), On({"100000", "-5", "699"}),
+        On({"100000", "abc", "699"}),
+        Off({"100000", "", "699"}, false, kRate, "Interest rate must not be blank"),
+        Off({"100000", " ", "699"}, true, kRate, "Interest rate must not be blank"),
+        Off({"100000", "7.5", "0"}, false, kPayment, kNoPayment),
+        Off({"100000", "7.5", "-699"}, true, kPayment, kNoPayment),
+        Off({"100000", "7.5", "abc"}, false, kPayment, kNoPayment),
+        Off({"100000", "7.5", "0.00004"}, false, kPayment, kNoPayment),
+        Off({"100000", "0", "0"}, false, kPayment, kNoPayment),
+        Off({" ", "7.5", "699"}, false, kBalance, "Balance must not be blank"),
+        Off({"  ", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"0", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"-1", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"0.00004", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"$100000", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"abc", "7.5", "699"}, false, kBalance, kNoBalance), On({"100,000", "7.5", "699"}),
+        On({"100 000", "7.5", "699"}), On({"1\t0\n0", "7.5", "699"}), On({"12abc", "7.5", "699"}),
+        On({"1E3", "7.5", "699"}), On({"100000", "7.5", "699"}, true),
+        Off({"1E15", "7.5", "699"}, false, kBalance, "Balance is out of range"),
+        Off({"100000", "1E400", "699"}, false, kRate, "Interest rate is out of range"),
+        Off({"100000", "7.5", "1E15"}, false, kPayment, "Payment is out of range"),
+        // every box is read before any test, even the disabled maximum
+        Off({"100000", "7.5", "699", "1E15"}, false, kMaximum, "Maximum is out of range"),
+        Off({"0", "7.5", "1234567890123456"}, false, kPayment, "Payment is out of range"),
+        Off({" ", "7.5", "-1E15"}, false, kPayment, "Payment is out of range")));
 
 INSTANTIATE_TEST_SUITE_P(
     MaximumAndFixed, Enabling,
-    ::testing::Values(EnableCase{{"100000", "7.5", "699", "5", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "699", "50", 1, 0}, true, kOn},
-                      EnableCase{{"100000", "7.5", "699", "15", 1, 0}, true, kOn},
-                      EnableCase{{"100000", "7.5", "699", "14.9999", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "699", "", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "699", " ", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "0", "5", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "0", "50", 1, 0}, true, kOffFocus},
-                      EnableCase{{"100000", "7.5", "-1", "15", 1, 0}, true, kOffFocus},
-                      EnableCase{{"1000", "0", "0", "500", 0, 1}, true, kOn},
-                      EnableCase{{"1000", "7.5", "-5", "500", 0, 1}, true, kOn},
-                      EnableCase{{"1000", "7.5", "  ", "500", 0, 1}, true, kOn},
-                      EnableCase{{"1000", "7.5", " ", "500", 0, 1}, true, kOff},
-                      EnableCase{{"1000", "7.5", "699", "", 0, 1}, true, kOff},
-                      EnableCase{{"1000", "7.5", "699", "1E15", 0, 1}, true, kOff},
-                      EnableCase{{"0", "7.5", "699", "500", 0, 1}, true, kOff}));
+    ::testing::Values(
+        Off({"100000", "7.5", "699", "5", 1, 0}, true, kMaximum, "Maximum must be at least 15"),
+        On({"100000", "7.5", "699", "50", 1, 0}, true),
+        On({"100000", "7.5", "699", "15", 1, 0}, true),
+        Off({"100000", "7.5", "699", "14.9999", 1, 0}, true, kMaximum,
+            "Maximum must be at least 15"),
+        Off({"100000", "7.5", "699", "", 1, 0}, true, kMaximum, "Maximum must not be blank"),
+        Off({"100000", "7.5", "699", " ", 1, 0}, true, kMaximum, "Maximum must not be blank"),
+        Off({"0", "7.5", "699", "1E20", 1, 0}, true, kMaximum, "Maximum is out of range"),
+        Off({"100000", "7.5", "0", "5", 1, 0}, true, kMaximum, "Maximum must be at least 15"),
+        Off({"100000", "7.5", "0", "50", 1, 0}, true, kPayment, kNoPayment, true),
+        Off({"100000", "7.5", "-1", "15", 1, 0}, true, kPayment, kNoPayment, true),
+        On({"1000", "0", "0", "500", 0, 1}, true), On({"1000", "7.5", "-5", "500", 0, 1}, true),
+        On({"1000", "7.5", "  ", "500", 0, 1}, true),
+        Off({"1000", "7.5", " ", "500", 0, 1}, true, kPayment, "Payment must not be blank"),
+        Off({"1000", "7.5", "", "500", 0, 1}, true, kPayment, "Payment must not be blank"),
+        Off({"1000", "7.5", "699", "", 0, 1}, true, kMaximum, "Fixed payment must be at least 15"),
+        Off({"1000", "7.5", "699", "1E15", 0, 1}, true, kMaximum, "Fixed payment is out of range"),
+        Off({"0", "7.5", "699", "500", 0, 1}, true, kBalance, kNoBalance)));
 
 TEST(LoadCalcState, ResetsThenReadsEachFieldTwice)
 {
