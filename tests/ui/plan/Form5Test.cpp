@@ -606,14 +606,29 @@ void Form5Test::copiesTheSelectionAsTabSeparatedLines()
     grid->setFocus();
     const QAbstractItemModel* model = grid->model();
 
-    // Months 1 and 2, all four amount columns.
-    grid->selectionModel()->select(QItemSelection(model->index(1, 0), model->index(2, 3)),
+    // Months 1 and 2 from Monthly Payment to Principal: just those cells.
+    grid->selectionModel()->select(QItemSelection(model->index(1, 0), model->index(2, 2)),
                                    QItemSelectionModel::ClearAndSelect);
     QApplication::clipboard()->clear();
     QTest::keySequence(grid, QKeySequence::Copy);
-    QCOMPARE(
-        QApplication::clipboard()->text(),
-        QStringLiteral("777.83\t625.00\t152.83\t99,847.17\n778.79\t624.04\t154.75\t99,692.42"));
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("777.83\t625.00\t152.83\n778.79\t624.04\t154.75"));
+
+    // Whole rows come under the header row with their Term and plain amounts;
+    // the opening row keeps its place.
+    grid->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(1, 3)),
+                                   QItemSelectionModel::ClearAndSelect);
+    grid->selectionModel()->select(QItemSelection(model->index(179, 0), model->index(179, 3)),
+                                   QItemSelectionModel::Select);
+    QTest::keySequence(grid, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("Term\tMonthly Payment\tInterest\tPrincipal\tBalance\n"
+                            "\t\t\t\t100000\n"
+                            "1\t777.83\t625.00\t152.83\t99847.17\n"
+                            "179\t182.55\t1.13\t181.42\t0.00"));
+    grid->selectAll();
+    QTest::keySequence(grid, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text().count(u'\n'), 180); // 181 lines
 
     // Two separate cells: the rest of their rectangle stays empty.
     grid->selectionModel()->select(model->index(1, 0), QItemSelectionModel::ClearAndSelect);
