@@ -32,12 +32,13 @@ public:
     static constexpr std::int16_t kDesignedHeight = 8010;
     static constexpr std::int16_t kDesignedWidth = 7560;
 
-    // Writes the plan's months to path as CSV; a failure is reported through
-    // MsgBox and gives false.
+    // Writes the plan's months to path as CSV, whole or not at all; a failure
+    // is reported through MsgBox and gives false.
     bool savePlanCsv(const QString& path);
 
 private:
     void createControls();
+    void createPrintControls();
 
     // Builds the plan into the grid and the summary; false after reporting a
     // run-time error.
@@ -45,6 +46,8 @@ private:
     void Form_Resize();
     void cmdBack_Click();
     void mnuSaveCsv_Click();
+    void mnuExportPdf_Click();
+    void mnuPrint_Click();
 
     void setFrameCaption(const QString& caption, bool altered);
     void widenColumnsToHeaders();
@@ -68,4 +71,5 @@ private:
     QLabel* Label4 = nullptr;
     QLabel* lblAverageMonthly = nullptr;
     QLabel* Label6 = nullptr;
+    QPushButton* cmdPrint = nullptr;
 };

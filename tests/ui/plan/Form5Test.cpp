@@ -22,6 +22,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
@@ -645,13 +646,23 @@ void Form5Test::contextMenuOffersCopyAndCsv()
     QCOMPARE(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList texts;
     for (const QAction* action : grid->actions()) {
-        texts << action->text();
+        texts << action->text() + u' ' + action->shortcut().toString();
     }
-    QCOMPARE(texts, QStringList({"Copy", QStringLiteral("Save as CSV…")}));
+    QCOMPARE(texts, QStringList({"Copy Ctrl+C", QStringLiteral("Save as CSV… "),
+                                 QStringLiteral("Print… Ctrl+P"),
+                                 QStringLiteral("Export PDF… Ctrl+Shift+S")}));
 
     grid->selectionModel()->select(grid->model()->index(6, 3), QItemSelectionModel::ClearAndSelect);
     grid->actions().front()->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral(".00"));
+
+    // The Print button offers both at the right of Back's row, clear of Back.
+    auto* print = Find<QPushButton>(form.get(), "cmdPrint");
+    QVERIFY(print != nullptr && print->menu() != nullptr);
+    QCOMPARE(print->menu()->actions(), grid->actions().mid(2));
+    QCOMPARE(print->geometry(), TwipsRect(5280, 7080, 1215, 375));
+    QVERIFY(!print->geometry().intersects(Find<QPushButton>(form.get(), "cmdBack")->geometry()));
+    QCOMPARE(print->geometry().right(), grid->geometry().right());
 }
 
 void Form5Test::savesTheMonthsAsCsv()
