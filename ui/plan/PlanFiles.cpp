@@ -61,8 +61,10 @@ bool Commit(QSaveFile& file, const QString& path)
 // A cancellable progress dialog for the pages of a document.
 class PageProgress {
 public:
-    PageProgress(QWidget* parent, const QString& label) : dialog_(label, Tr("Cancel"), 0, 1, parent)
+    PageProgress(QWidget* parent, const QString& title, const QString& label)
+        : dialog_(label, Tr("Cancel"), 0, 1, parent)
     {
+        dialog_.setWindowTitle(title);
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(kProgressDelayMs);
         dialog_.setAutoReset(false);
@@ -87,9 +89,14 @@ private:
 
 QString SuggestedPlanPath(const PlanTerms& terms, const QString& suffix)
 {
-    const QString folder = LastFolder().isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : LastFolder();
+    QString folder = LastFolder();
+    if (folder.isEmpty()) {
+        // A file dialog would open a missing folder as the working folder.
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(folder).isDir()) {
+            folder = QDir::homePath();
+        }
+    }
     return QDir(folder).filePath(QString::fromStdString(PlanFileStem(terms)) + u'.' + suffix);
 }
 
@@ -174,7 +181,8 @@ void SetPlanPageLayout(QPagedPaintDevice* device)
 bool ExportPlanPdfShowingProgress(QWidget* parent, std::shared_ptr<const PaymentPlan> plan,
                                   const QString& path)
 {
-    PageProgress progress(parent, Tr("Writing %1…").arg(QFileInfo(path).fileName()));
+    PageProgress progress(parent, Tr("Export PDF"),
+                          Tr("Writing %1…").arg(QFileInfo(path).fileName()));
     return ExportPlanPdf(std::move(plan), path, progress.callback());
 }
 
@@ -189,7 +197,7 @@ void PrintPlan(QWidget* parent, std::shared_ptr<const PaymentPlan> plan)
     // asked for is painted anew.
     QObject::connect(
         &preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
-            PageProgress progress(&preview, Tr("Preparing the pages…"));
+            PageProgress progress(&preview, Tr("Print"), Tr("Preparing the pages…"));
             const bool painted =
                 document.paint(target, progress.callback(), target->fromPage(), target->toPage());
             if (progress.cancelled()) {

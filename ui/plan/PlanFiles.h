@@ -17,7 +17,8 @@ struct PlanTerms;
 // file that was there before stays as it was.
 
 // The loan's file name with suffix ("csv", "pdf") in the folder last saved
-// to in this run, or else the user's documents folder.
+// to in this run, or else the user's documents folder (the home folder when
+// there is none).
 QString SuggestedPlanPath(const PlanTerms& terms, const QString& suffix);
 // Makes the folder of path the one later suggestions are in.
 void RememberPlanFolder(const QString& path);

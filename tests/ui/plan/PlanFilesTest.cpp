@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -195,9 +194,21 @@ void PlanFilesTest::unwritablePdfIsReported()
 void PlanFilesTest::suggestsTheLoanInTheLastFolder()
 {
     const PlanTerms terms = PlanFor("100000", "7.5", "699")->terms;
-    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    QCOMPARE(SuggestedPlanPath(terms, QStringLiteral("csv")),
-             documents.filePath(QStringLiteral("plan-100000-7.5-699.csv")));
+    QTemporaryDir home;
+    const QByteArray realHome = qgetenv("HOME");
+    const QByteArray realConfig = qgetenv("XDG_CONFIG_HOME"); // may name another documents folder
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    // No documents folder yet: the home folder.
+    const QString inHome = SuggestedPlanPath(terms, QStringLiteral("csv"));
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+    const QString inDocuments = SuggestedPlanPath(terms, QStringLiteral("csv"));
+    qputenv("HOME", realHome);
+    if (!realConfig.isEmpty()) {
+        qputenv("XDG_CONFIG_HOME", realConfig);
+    }
+    QCOMPARE(inHome, home.filePath(QStringLiteral("plan-100000-7.5-699.csv")));
+    QCOMPARE(inDocuments, home.filePath(QStringLiteral("Documents/plan-100000-7.5-699.csv")));
 
     QTemporaryDir dir;
     RememberPlanFolder(dir.filePath(QStringLiteral("earlier.csv")));
