@@ -224,7 +224,7 @@ void Form5::cmdBack_Click()
 void Form5::mnuSaveCsv_Click()
 {
     const QString path = AskPlanPath(this, tr("Save as CSV"), plan_->terms, QStringLiteral("csv"),
-                                     tr("CSV files (*.csv)"));
+                                     tr("CSV files (*.csv);;All files (*)"));
     if (!path.isEmpty()) {
         savePlanCsv(path);
     }
@@ -238,7 +238,7 @@ bool Form5::savePlanCsv(const QString& path)
 void Form5::mnuExportPdf_Click()
 {
     const QString path = AskPlanPath(this, tr("Export PDF"), plan_->terms, QStringLiteral("pdf"),
-                                     tr("PDF documents (*.pdf)"));
+                                     tr("PDF documents (*.pdf);;All files (*)"));
     if (!path.isEmpty()) {
         ExportPlanPdfShowingProgress(this, plan_, path);
     }

@@ -203,7 +203,7 @@ QString MSFlexGrid::wholeRowsText(const QItemSelection& selection) const
     }
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.insert(rows.begin(), 0);
+    rows.insert(rows.begin(), 0); // the header row heads them
 
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(rows.size()));

@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -36,9 +37,9 @@ const QColor kRuleColour(150, 150, 150);
 constexpr int kTermColumn = 0;
 constexpr int kAmountColumns = kPlanColumns - 1;
 
-QString FromStd(const std::string& text)
+QString FromStd(std::string_view text)
 {
-    return QString::fromStdString(text);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QFont FontOf(qreal points, bool bold = false)
@@ -60,8 +61,8 @@ struct LabelledValue {
 
 // Where everything goes on the device's pages, in device units.
 struct Layout {
-    QSizeF page; // the printable area, in device units
-    qreal point = 1;
+    QSizeF page;     // the printable area
+    qreal point = 1; // device units per point
     QFont title = FontOf(kTitlePoints, true);
     QFont text = FontOf(kTextPoints);
     QFont bold = FontOf(kTextPoints, true);
@@ -110,7 +111,7 @@ public:
 
         const qreal titleHeight = lineHeight(layout_.title);
         drawText(painter, layout_.title, {0, y, width, titleHeight}, Qt::AlignLeft,
-                 FromStd(std::string(kPlanDocumentTitle)));
+                 FromStd(kPlanDocumentTitle));
         y += titleHeight + line * 0.6;
 
         qreal labelWidth = 0;
@@ -127,9 +128,10 @@ public:
         }
         y += line * 0.8;
 
-        // The two frames, side by side, each a caption over two lines.
+        // The two frames side by side across the page, as the window has
+        // them across the grid; each a caption over two lines.
         const qreal gap = line;
-        const qreal frameWidth = std::min((width - gap) / 2, valueRight * 1.25);
+        const qreal frameWidth = (width - gap) / 2;
         const qreal frameHeight = line * 3 + line * 0.8;
         paintFrame(painter, {0, y, frameWidth, frameHeight}, caption_,
                    altered_ ? kAlteredColour : QColor(Qt::black), planRows_);
@@ -255,8 +257,8 @@ Layout LayOut(const PaymentPlan& plan, QPagedPaintDevice* device)
         const QFontMetricsF headers(layout.tableHeader, device);
         layout.padding = cells.averageCharWidth() * 1.2;
         for (int column = 0; column < kPlanColumns; ++column) {
-            qreal widest = headers.horizontalAdvance(
-                FromStd(std::string(kPlanHeader[static_cast<std::size_t>(column)])));
+            qreal widest =
+                headers.horizontalAdvance(FromStd(kPlanHeader[static_cast<std::size_t>(column)]));
             for (const QString& text : candidates[static_cast<std::size_t>(column)]) {
                 widest = std::max(widest, cells.horizontalAdvance(text));
             }
@@ -349,9 +351,8 @@ bool PlanDocument::paint(QPagedPaintDevice* device, const Progress& progress, in
             painter.setPen(Qt::black);
             painter.setFont(layout.tableHeader);
             for (int column = 0; column < kPlanColumns; ++column) {
-                painter.drawText(
-                    CellRect(layout, column, y), CellAlignment(column),
-                    FromStd(std::string(kPlanHeader[static_cast<std::size_t>(column)])));
+                painter.drawText(CellRect(layout, column, y), CellAlignment(column),
+                                 FromStd(kPlanHeader[static_cast<std::size_t>(column)]));
             }
             y += layout.rowHeight;
             painter.setPen(QPen(kRuleColour, layout.point * 0.5));
