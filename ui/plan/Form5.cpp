@@ -127,6 +127,9 @@ void Form5::createPrintControls()
     auto* menu = new QMenu(cmdPrint);
     menu->addActions({print, exportPdf});
     cmdPrint->setMenu(menu);
+    cmdPrint->setToolTip(tr("Print the payment plan (%1) or export it as PDF (%2)")
+                             .arg(print->shortcut().toString(QKeySequence::NativeText),
+                                  exportPdf->shortcut().toString(QKeySequence::NativeText)));
     setTabOrder(cmdBack, cmdPrint);
 }
 
