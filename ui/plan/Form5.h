@@ -7,6 +7,7 @@
 #include <memory>
 
 class MSFlexGrid;
+struct CalcRecord;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -17,6 +18,7 @@ class Form5 : public QDialog {
     Q_OBJECT
 public:
     explicit Form5(QWidget* parent = nullptr);
+    ~Form5() override;
 
     // Creates the window, builds the plan from CalcState and shows it modally;
     // returns once the window is gone. A failing load shows its message,
@@ -44,6 +46,7 @@ private:
     void Form_Resize();
     void cmdBack_Click();
     void mnuSaveCsv_Click();
+    void mnuChart_Click();
 
     void setFrameCaption(const QString& caption, bool altered);
     void widenColumnsToHeaders();
@@ -64,4 +67,9 @@ private:
     QLabel* Label4 = nullptr;
     QLabel* lblAverageMonthly = nullptr;
     QLabel* Label6 = nullptr;
+    QPushButton* cmdChart = nullptr;
+
+    // CalcState as the Calculate command loaded it: the chart runs the plans
+    // again from here.
+    std::unique_ptr<CalcRecord> loaded_;
 };
