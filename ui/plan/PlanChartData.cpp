@@ -46,6 +46,23 @@ std::string PlanName(const CalcRecord& loaded)
     return "Vesk's Method";
 }
 
+// Steps a plan while its balance is above zero, noting after each month the
+// balance and the interest paid so far (both fields of CalcState).
+template <typename Step>
+void RunToZero(PlanCurve& curve, const Currency& balance, const Currency& interestPaid, Step step)
+{
+    curve.balance.push_back(balance);
+    curve.interestPaid.push_back(kZero);
+    std::int16_t months = 0;
+    while (balance > kZero) {
+        IncrementMonths(months);
+        step();
+        curve.balance.push_back(balance);
+        curve.interestPaid.push_back(interestPaid);
+    }
+    curve.period = PeriodText(months);
+}
+
 } // namespace
 
 PlanChartData PlanChartDataFrom(const CalcRecord& loaded)
@@ -58,32 +75,14 @@ PlanChartData PlanChartDataFrom(const CalcRecord& loaded)
     PlanChartData data;
     PlanCurve& plan = data.plan;
     plan.name = PlanName(loaded);
-    plan.balance.push_back(s.VeskBalance);
-    plan.interestPaid.push_back(kZero);
-    std::int16_t months = 0;
-    while (s.VeskBalance > kZero) {
-        IncrementMonths(months);
-        StepVeskMonth();
-        plan.balance.push_back(s.VeskBalance);
-        plan.interestPaid.push_back(s.VeskTotalInterest);
-    }
-    plan.period = PeriodText(months);
+    RunToZero(plan, s.VeskBalance, s.VeskTotalInterest, [] { StepVeskMonth(); });
 
     // The scheduled plan runs after the accelerated one has reached zero, as
     // in the plan window.
     PlanCurve& scheduled = data.scheduled;
     if (s.MinPayment > kZero) {
-        scheduled.balance.push_back(s.MinBalance);
-        scheduled.interestPaid.push_back(kZero);
-        std::int16_t minMonths = 0;
-        while (s.MinBalance > kZero) {
-            IncrementMonths(minMonths);
-            StepMinMonth();
-            scheduled.balance.push_back(s.MinBalance);
-            scheduled.interestPaid.push_back(s.MinTotalInterest);
-        }
-        scheduled.period = PeriodText(minMonths);
-        data.hasScheduled = minMonths > 0;
+        RunToZero(scheduled, s.MinBalance, s.MinTotalInterest, [] { StepMinMonth(); });
+        data.hasScheduled = scheduled.months() > 0;
     }
     if (data.hasScheduled) {
         scheduled.name = "Minimum Payment Plan (" + Dollars(s.MinPayment) + ")";
