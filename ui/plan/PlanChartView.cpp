@@ -285,15 +285,33 @@ QString PlanChartView::textAt(QPoint pos) const
     return nearest != nullptr ? nearest->describe(month) : QString();
 }
 
+// The tooltip follows the mouse along a curve at once, and answers the help
+// event itself: the chart's scene would otherwise hide it, having no item
+// with a tooltip of its own.
 void PlanChartView::mouseMoveEvent(QMouseEvent* event)
 {
-    const QString text = textAt(event->pos());
+    showTextAt(event->pos(), event->globalPosition().toPoint());
+    QChartView::mouseMoveEvent(event);
+}
+
+bool PlanChartView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        showTextAt(help->pos(), help->globalPos());
+        return true;
+    }
+    return QChartView::viewportEvent(event);
+}
+
+void PlanChartView::showTextAt(QPoint pos, QPoint globalPos)
+{
+    const QString text = textAt(pos);
     if (text.isEmpty()) {
         QToolTip::hideText();
     } else {
-        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+        QToolTip::showText(globalPos, text, this);
     }
-    QChartView::mouseMoveEvent(event);
 }
 
 // Left and Right step a month, Page Up and Page Down a year, Home and End go

@@ -53,6 +53,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -72,6 +73,7 @@ private:
     void followWidget();
     void fitToPlot();
     void placeMarkLabels();
+    void showTextAt(QPoint pos, QPoint globalPos);
     void showKeyboardMonth();
 
     QValueAxis* years_;
