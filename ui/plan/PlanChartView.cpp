@@ -329,8 +329,9 @@ void PlanChartView::keyPressEvent(QKeyEvent* event)
         return;
     }
     const auto found = std::find(curves.begin(), curves.end(), keyCurve_);
-    std::size_t index =
-        found != curves.end() ? static_cast<std::size_t>(found - curves.begin()) : 0;
+    // The keys start on the curve drawn last, on top: the plan itself.
+    std::size_t index = found != curves.end() ? static_cast<std::size_t>(found - curves.begin())
+                                              : curves.size() - 1;
     int month = std::max(keyMonth_, 0);
     switch (event->key()) {
     case Qt::Key_Left:

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -80,6 +81,6 @@ private:
     QValueAxis* money_;
     std::vector<Line> lines_;
     std::vector<Mark> marks_;
-    std::size_t keyCurve_ = 0; // index into lines_ of the curve the keys step along
+    std::size_t keyCurve_ = SIZE_MAX; // index into lines_ of the curve the keys step along
     int keyMonth_ = -1;
 };
