@@ -80,18 +80,16 @@ QString InterestSavedText(const PlanChartData& data)
 // The chart in words, for a screen reader.
 QString Summary(const PlanChartData& data)
 {
-    QString text = ChartWindow::tr("%1 pays the loan off in %2.")
-                       .arg(FromStd(data.plan.name), FromStd(data.plan.period));
-    if (data.hasScheduled) {
-        text += QLatin1Char(' ') + ChartWindow::tr("%1 takes %2: %3. %4.")
-                                       .arg(FromStd(data.scheduled.name),
-                                            FromStd(data.scheduled.period), PayoffComparison(data),
-                                            InterestSavedText(data));
-    } else {
-        text += QLatin1Char(' ') + ChartWindow::tr("There is no minimum payment plan to compare "
-                                                   "with (none to report).");
+    const QString plan = FromStd(data.plan.name);
+    const QString period = FromStd(data.plan.period);
+    if (!data.hasScheduled) {
+        return ChartWindow::tr("%1 pays the loan off in %2. There is no minimum payment plan to "
+                               "compare it with (none to report).")
+            .arg(plan, period);
     }
-    return text;
+    return ChartWindow::tr("%1 pays the loan off in %2; the %3 takes %4, so the loan is %5. %6.")
+        .arg(plan, period, FromStd(data.scheduled.name), FromStd(data.scheduled.period),
+             PayoffComparison(data), InterestSavedText(data));
 }
 
 } // namespace
@@ -225,17 +223,12 @@ void ChartWindow::colourSeries()
 {
     const QColor planColour = palette().color(QPalette::Highlight);
     const QColor scheduledColour = palette().color(QPalette::WindowText);
-    QColor savingColour = planColour;
     const double lineWidth = std::max(2.0, fontMetrics().height() / 7.0);
     auto paint = [&](QAbstractSeries* series, const QColor& colour, Qt::PenStyle style) {
         if (auto* mark = qobject_cast<QScatterSeries*>(series)) {
             mark->setColor(colour);
             mark->setBorderColor(colour);
             mark->setMarkerSize(lineWidth * 4);
-        } else if (auto* area = qobject_cast<QAreaSeries*>(series)) {
-            savingColour.setAlpha(70);
-            area->setBrush(savingColour);
-            area->setPen(Qt::NoPen);
         } else if (auto* line = qobject_cast<QLineSeries*>(series)) {
             line->setPen(QPen(colour, lineWidth, style, Qt::FlatCap));
         }
@@ -246,12 +239,15 @@ void ChartWindow::colourSeries()
     for (QAbstractSeries* series : scheduledSeries_) {
         paint(series, scheduledColour, Qt::DashLine);
     }
-    savingColour.setAlpha(150);
+    QColor saving = planColour;
     for (QAbstractSeries* series : savingSeries_) {
-        if (auto* bracket = qobject_cast<QLineSeries*>(series)) {
-            bracket->setPen(QPen(savingColour, lineWidth * 3, Qt::SolidLine, Qt::FlatCap));
-        } else {
-            paint(series, savingColour, Qt::SolidLine);
+        if (auto* area = qobject_cast<QAreaSeries*>(series)) {
+            saving.setAlpha(70);
+            area->setBrush(saving);
+            area->setPen(Qt::NoPen);
+        } else if (auto* bar = qobject_cast<QLineSeries*>(series)) {
+            saving.setAlpha(150);
+            bar->setPen(QPen(saving, lineWidth * 3, Qt::SolidLine, Qt::FlatCap));
         }
     }
 }
