@@ -42,8 +42,6 @@ public:
     // Axis ranges from 0 to the given ends, rounded up to a readable tick.
     void setRanges(double years, double money);
 
-    QValueAxis* axisYears() const { return years_; }
-    QValueAxis* axisMoney() const { return money_; }
     // The marks' labels, in the order they were added.
     QList<QGraphicsSimpleTextItem*> markLabels() const;
 

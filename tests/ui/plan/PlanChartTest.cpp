@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
