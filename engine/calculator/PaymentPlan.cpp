@@ -12,7 +12,6 @@ const Currency kZero;
 
 // Grid rows before the first month: the header row and the opening row.
 constexpr std::size_t kFirstMonthRow = 2;
-constexpr int kBalanceColumn = kPlanColumns - 1;
 
 } // namespace
 
@@ -85,15 +84,15 @@ std::string PlanCellText(const PaymentPlan& plan, std::size_t row, int column)
 std::string MonthCellText(const PlanMonth& month, int column)
 {
     switch (column) {
-    case 0:
+    case kTermColumn:
         return PlainText(std::int64_t{month.month});
-    case 1:
+    case kPaymentColumn:
         return FormatAmount(month.payment, kPaymentPattern);
-    case 2:
+    case kInterestColumn:
         return FormatAmount(month.interest, kPaymentPattern);
-    case 3:
+    case kPrincipalColumn:
         return FormatAmount(month.principal, kPrincipalPattern);
-    case 4:
+    case kBalanceColumn:
         return FormatAmount(month.balance, kBalancePattern);
     default:
         return {};
