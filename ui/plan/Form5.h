@@ -7,6 +7,7 @@
 #include <memory>
 
 class MSFlexGrid;
+struct PaymentPlan;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -49,6 +50,9 @@ private:
     void widenColumnsToHeaders();
     // The width of text in the window's font, in twips.
     int TextWidth(const QString& text) const;
+
+    // The plan the grid shows and the CSV is written from.
+    std::shared_ptr<const PaymentPlan> plan_;
 
     MSFlexGrid* MSFlexGrid1 = nullptr;
     QPushButton* cmdBack = nullptr;
