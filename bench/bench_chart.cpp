@@ -4,6 +4,7 @@
 // again and reducing a curve to the plot's width. Runs on the offscreen
 // platform unless QT_QPA_PLATFORM names another.
 #include "Calculator.h"
+#include "PaymentPlan.h"
 #include "ChartWindow.h"
 #include "Form5.h"
 #include "PlanChartData.h"
@@ -94,9 +95,9 @@ BENCHMARK(BM_Chart_OpenLongestPlan)->UseManualTime()->Unit(benchmark::kMilliseco
 void BM_Chart_PlanChartData(benchmark::State& state)
 {
     LoadCalcState(kLongestPlan);
-    const CalcRecord loaded = CalcState;
+    const PaymentPlan plan = LoadPaymentPlan();
     for (auto _ : state) {
-        PlanChartData data = PlanChartDataFrom(loaded);
+        PlanChartData data = PlanChartDataFrom(plan);
         benchmark::DoNotOptimize(data.plan.balance.data());
     }
 }

@@ -3,20 +3,20 @@
 
 #include "CalcArguments.h"
 #include "CalcReport.h"
-#include "InputRefusal.h"
+#include "PaymentPlan.h"
 #include "PlanCsv.h"
 #include "RuntimeError.h"
 
+#include <string>
+#include <string_view>
 #include <variant>
 
 namespace {
 
+// One line, as for refused inputs.
 CommandResult Usage(const UsageError& error)
 {
-    return {ExitRefused,
-            {},
-            "vesk-calc: " + error.message + '\n' + std::string(kUsageLine) +
-                "Try 'vesk-calc --help' for more information.\n"};
+    return {ExitRefused, {}, "vesk-calc: " + error.message + " (try 'vesk-calc --help')\n"};
 }
 
 CommandResult Failed(const CalcOptions& options, const CalcFailure& failure)
@@ -65,10 +65,32 @@ CommandResult PaymentsTillZero(const CalcOptions& options)
     return {ExitDone, PlanText(plan), {}};
 }
 
+// The option that typed the input a refusal names.
+std::string_view OptionOf(InputField field, const CalculatorInputs& in)
+{
+    switch (field) {
+    case InputField::Balance:
+        return "--balance";
+    case InputField::Rate:
+        return "--rate";
+    case InputField::Payment:
+        return "--payment";
+    case InputField::Maximum:
+        return in.chkDisableVesk == 1 ? "--fixed" : "--maximum";
+    case InputField::None:
+        break;
+    }
+    return {};
+}
+
 CommandResult Calculate(const CalcOptions& options)
 {
-    if (const auto reason = RefusalReason(options.inputs))
-        return {ExitRefused, {}, *reason + '\n'};
+    // Inputs the main window would keep Calculate disabled for.
+    if (const EnableDecision decision = EnablingRule(options.inputs); !decision.enabled)
+        return {ExitRefused,
+                {},
+                "vesk-calc: " + decision.reason + " (" +
+                    std::string(OptionOf(decision.field, options.inputs)) + ")\n"};
 
     try {
         LoadCalcState(options.inputs);

@@ -6,6 +6,7 @@
 
 #include "Calculator.h"
 #include "DisplayFormats.h"
+#include "PaymentPlan.h"
 #include "RuntimeError.h"
 #include "TextConversions.h"
 #include "modDeclarations.h"
@@ -99,8 +100,9 @@ void CheckCalculation(FuzzedDataProvider& data)
     try {
         LoadCalcState(in);
         const PaymentPlan plan = LoadPaymentPlan();
-        Require(plan.rows.size() >= 3);
-        Require(plan.rows.back()[4] == ".00");
+        Require(!plan.months.empty());
+        Require(plan.months.back().balance == Currency());
+        Require(PlanCellText(plan, PlanGridRows(plan) - 1, 4) == ".00");
     } catch (const RuntimeError&) {
     }
     try {

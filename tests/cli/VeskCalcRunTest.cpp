@@ -72,7 +72,7 @@ TEST(VeskCalcRun, PlanAsJson)
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.starts_with(R"({"mode":"till_zero","planCaption":"Your Payment Plan",)"))
         << run.out.substr(0, 200);
-    EXPECT_TRUE(run.out.ends_with(R"("interestSaved":"-$87,969.11"})"
+    EXPECT_TRUE(run.out.ends_with(R"("text":"-$87,969.11"}})"
                                   "\n"));
 }
 
@@ -82,7 +82,7 @@ TEST(VeskCalcRun, RefusedInputExitsWithTwo)
         RunVeskCalc({"--balance", "abc", "--rate", "7.5", "--payment", "699"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "balance: must be a number greater than 0\n");
+    EXPECT_EQ(run.err, "vesk-calc: Balance must be greater than 0 (--balance)\n");
 }
 
 TEST(VeskCalcRun, CalculationErrorExitsWithOne)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "Calculator.h"
 #include "Form2.h"
 #include "Form4.h"
 #include "Form5.h"
@@ -47,6 +48,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     createMenu();
     arrangeTabOrder();
     connectHandlers();
+    // Calculate starts disabled; the reason shows from the start.
+    showRefusalReason(EnablingRule(inputs()).reason);
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
 }
@@ -260,11 +263,20 @@ void Form1::EDcmdCalculate()
     } catch (...) {
         decision = EnableDecision{}; // whatever fails, Calculate stays off
     }
+    showRefusalReason(decision.reason);
     cmdCalculate->setEnabled(decision.enabled);
     mnuCalculate->setEnabled(decision.enabled);
     if (decision.focusPayment) {
         txtPayment->setFocus();
     }
+}
+
+// Why Calculate is disabled, for the pointer and for a screen reader; empty
+// while it is enabled.
+void Form1::showRefusalReason(const std::string& reason)
+{
+    cmdCalculate->setToolTip(fromStd(reason));
+    cmdCalculate->setAccessibleDescription(fromStd(reason));
 }
 
 void Form1::txtBalance_Change()
@@ -306,11 +318,12 @@ void Form1::cmdCalculate_Click()
         Form5::showModal(this); // the plan window reports its own errors
         return;
     }
-    if (results->monthly) {
-        lblMonthly->setText(fromStd(*results->monthly));
+    const MonthlyResultTexts texts = ResultTexts(*results);
+    if (texts.monthly) {
+        lblMonthly->setText(fromStd(*texts.monthly));
     }
-    lblPayoff->setText(fromStd(results->payoff));
-    lblAmountSaved->setText(fromStd(results->amountSaved));
+    lblPayoff->setText(fromStd(texts.payoff));
+    lblAmountSaved->setText(fromStd(texts.amountSaved));
 }
 
 void Form1::mnuCalculate_Click()

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Calculator.h"
-
 #include <QMainWindow>
 #include <cstdint>
+#include <string>
 
+struct CalculatorInputs;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -49,6 +49,7 @@ private:
 
     // Enabling of the Calculate button and menu entry.
     void EDcmdCalculate();
+    void showRefusalReason(const std::string& reason);
     void txtBalance_Change();
     void txtInterestRate_Change();
     void txtPayment_Change();

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FlexGridModel.h"
 
+#include "PaymentPlan.h"
+
 #include <algorithm>
 #include <utility>
 
-FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent), rows_(1) {}
+static_assert(FlexGridModel::kColumns == kPlanColumns);
+
+FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int FlexGridModel::rowCount(const QModelIndex& parent) const
 {
@@ -68,18 +72,39 @@ void FlexGridModel::setGridRows(int count)
     const int current = gridRows();
     if (wanted > current) {
         beginInsertRows(QModelIndex(), current - 1, wanted - 2);
-        rows_.resize(static_cast<std::size_t>(wanted));
+        rows_ = wanted;
         endInsertRows();
     } else if (wanted < current) {
         beginRemoveRows(QModelIndex(), wanted - 1, current - 2);
-        rows_.resize(static_cast<std::size_t>(wanted));
+        // Rows taken away lose their texts; rows added later start empty.
+        written_.erase(written_.lower_bound({wanted, 0}), written_.end());
+        planRows_ = std::min(planRows_, wanted - 1);
+        rows_ = wanted;
         endRemoveRows();
     }
 }
 
+std::string FlexGridModel::cell(int row, int column) const
+{
+    if (row == 0) {
+        return header_[static_cast<std::size_t>(column)];
+    }
+    if (const auto written = written_.find({row, column}); written != written_.end()) {
+        return written->second;
+    }
+    if (row <= planRows_) {
+        return PlanCellText(*plan_, static_cast<std::size_t>(row), column);
+    }
+    return {};
+}
+
 void FlexGridModel::setCell(int row, int column, std::string text)
 {
-    rows_[row][column] = std::move(text);
+    if (row == 0) {
+        header_[static_cast<std::size_t>(column)] = std::move(text);
+    } else {
+        written_[{row, column}] = std::move(text);
+    }
     if (row == 0 && column == 0) {
         // The corner: the vertical header's accessible texts name it.
         if (gridRows() > 1) {
@@ -95,12 +120,12 @@ void FlexGridModel::setCell(int row, int column, std::string text)
     }
 }
 
-void FlexGridModel::setAllRows(std::vector<PlanRow> rows)
+void FlexGridModel::setPlan(std::shared_ptr<const PaymentPlan> plan)
 {
     beginResetModel();
-    rows_ = std::move(rows);
-    if (rows_.empty()) {
-        rows_.resize(1);
-    }
+    plan_ = std::move(plan);
+    written_.clear();
+    rows_ = static_cast<int>(PlanGridRows(*plan_));
+    planRows_ = rows_ - 1;
     endResetModel();
 }

@@ -1,20 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Calculator.h"
-
 #include <QAbstractTableModel>
+#include <array>
+#include <map>
+#include <memory>
 #include <string>
-#include <vector>
+#include <utility>
+
+struct PaymentPlan;
 
 // The cells of MSFlexGrid, row by row as the grid numbers them: row 0 is the
 // fixed header row, column 0 the fixed first column. The view shows row 0 as
 // its horizontal header and column 0 as its vertical header, so the model's
-// items are the grid's cells from row 1 and column 1 on.
+// items are the grid's cells from row 1 and column 1 on. A plan's cells are
+// written only when the view or a caller asks for one, so a plan of any
+// length costs the same to show.
 class FlexGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kColumns = kPlanColumns;
+    static constexpr int kColumns = 5; // a plan's columns
 
     explicit FlexGridModel(QObject* parent = nullptr);
 
@@ -26,16 +31,21 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // Grid rows, the header row included; never fewer than 1.
-    int gridRows() const { return static_cast<int>(rows_.size()); }
+    int gridRows() const { return rows_; }
     void setGridRows(int count);
 
-    const std::string& cell(int row, int column) const { return rows_[row][column]; }
+    std::string cell(int row, int column) const;
     void setCell(int row, int column, std::string text);
 
-    // Replaces every row, the header row first, in one step.
-    void setAllRows(std::vector<PlanRow> rows);
-    const std::vector<PlanRow>& allRows() const { return rows_; }
+    // Shows the plan below the header row, which stays: the opening row,
+    // then one row per month. Replaces every row and cell written before.
+    void setPlan(std::shared_ptr<const PaymentPlan> plan);
 
 private:
-    std::vector<PlanRow> rows_;
+    std::array<std::string, kColumns> header_;
+    // Cells below the header row written one by one; they cover the plan's.
+    std::map<std::pair<int, int>, std::string> written_;
+    std::shared_ptr<const PaymentPlan> plan_;
+    int planRows_ = 0; // the rows after the header that show the plan
+    int rows_ = 1;
 };

@@ -6,12 +6,12 @@
 #include "FittingFont.h"
 #include "MSFlexGrid.h"
 #include "MsgBox.h"
+#include "PaymentPlan.h"
 #include "PlanChartData.h"
 #include "PlanCsv.h"
 #include "RuntimeError.h"
 #include "VeskResources.h"
 #include "modCommonChecks.h"
-#include "modDeclarations.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,7 +24,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <string>
-#include <utility>
+#include <string_view>
 
 namespace {
 
@@ -36,14 +36,14 @@ constexpr int kHeaderMarginTwips = 200;
 // The design narrows the first column to the month numbers.
 constexpr int kTermColWidth = 720;
 
-QString fromStd(const std::string& text)
+QString fromStd(std::string_view text)
 {
-    return QString::fromStdString(text);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Long plans and large amounts can outgrow a value label (2730 yrs and 6
 // mths); such a value is drawn in a smaller font rather than cut off.
-void ShowValue(QLabel* label, const std::string& value)
+void ShowValue(QLabel* label, std::string_view value)
 {
     const QString text = fromStd(value);
     label->setText(text);
@@ -52,7 +52,7 @@ void ShowValue(QLabel* label, const std::string& value)
 
 } // namespace
 
-Form5::Form5(QWidget* parent) : QDialog(parent)
+Form5::Form5(QWidget* parent) : QDialog(parent), plan_(std::make_shared<const PaymentPlan>())
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -150,25 +150,27 @@ std::unique_ptr<Form5> Form5::createLoaded(QWidget* mainWindow)
 
 // The engine computes the whole plan first; the window then takes it over in
 // the order of the design: caption, header row, column widths, the rows,
-// the summary. Nothing is shown before all of it is in place.
+// the summary. Nothing is shown before all of it is in place; the grid
+// writes a row's texts when it draws the row.
 bool Form5::Form_Load()
 {
-    loaded_ = std::make_unique<CalcRecord>(CalcState);
     try {
-        PaymentPlan plan = LoadPaymentPlan();
-        setFrameCaption(fromStd(plan.frameCaption), plan.altered);
+        plan_ = std::make_shared<const PaymentPlan>(LoadPaymentPlan());
+        const PlanCaption caption = FrameCaption(plan_->terms);
+        setFrameCaption(fromStd(caption.text), caption.altered);
         for (int column = 0; column < kPlanColumns; ++column) {
             MSFlexGrid1->setTextMatrix(0, column,
                                        fromStd(kPlanHeader[static_cast<std::size_t>(column)]));
         }
         widenColumnsToHeaders();
-        MSFlexGrid1->setMatrix(std::move(plan.rows));
+        MSFlexGrid1->setPlan(plan_);
 
-        ShowValue(lblPayoff, plan.payoff);
-        ShowValue(lblMinPayoff, plan.minPayoff);
-        ShowValue(lblAmountSaved, plan.amountSaved);
-        ShowValue(lblAverageMonthly, plan.averageMonthly);
-        ShowValue(Label6, plan.minPayment);
+        const PlanSummaryTexts summary = SummaryTexts(plan_->summary);
+        ShowValue(lblPayoff, summary.payoff);
+        ShowValue(lblMinPayoff, summary.minPayoff);
+        ShowValue(lblAmountSaved, summary.amountSaved);
+        ShowValue(lblAverageMonthly, summary.averageMonthly);
+        ShowValue(Label6, summary.minPayment);
         return true;
     } catch (const RuntimeError& error) {
         MsgBox(PlanErrorText(error.number(), error.description()), std::string(kPlanErrorTitle));
@@ -218,14 +220,10 @@ void Form5::cmdBack_Click()
 
 void Form5::mnuChart_Click()
 {
-    if (loaded_ == nullptr) {
+    if (plan_->months.empty()) {
         return; // a window that was never loaded has no plan to draw
     }
-    try {
-        ChartWindow::openOver(this, PlanChartDataFrom(*loaded_));
-    } catch (const RuntimeError& error) {
-        MsgBox(PlanErrorText(error.number(), error.description()), std::string(kPlanErrorTitle));
-    }
+    ChartWindow::openOver(this, PlanChartDataFrom(*plan_));
 }
 
 void Form5::mnuSaveCsv_Click()
@@ -242,7 +240,7 @@ void Form5::mnuSaveCsv_Click()
 
 bool Form5::savePlanCsv(const QString& path)
 {
-    const std::string csv = PlanCsv(MSFlexGrid1->matrix());
+    const std::string csv = PlanCsv(*plan_);
     QFile file(path);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                          file.write(csv.data(), static_cast<qint64>(csv.size())) ==

@@ -7,7 +7,7 @@
 #include <memory>
 
 class MSFlexGrid;
-struct CalcRecord;
+struct PaymentPlan;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -53,6 +53,9 @@ private:
     // The width of text in the window's font, in twips.
     int TextWidth(const QString& text) const;
 
+    // The plan the grid shows and the CSV is written from.
+    std::shared_ptr<const PaymentPlan> plan_;
+
     MSFlexGrid* MSFlexGrid1 = nullptr;
     QPushButton* cmdBack = nullptr;
     QLabel* Label1 = nullptr;
@@ -68,8 +71,4 @@ private:
     QLabel* lblAverageMonthly = nullptr;
     QLabel* Label6 = nullptr;
     QPushButton* cmdChart = nullptr;
-
-    // CalcState as the Calculate command loaded it: the chart runs the plans
-    // again from here.
-    std::unique_ptr<CalcRecord> loaded_;
 };

@@ -152,13 +152,9 @@ void MSFlexGrid::setColWidth(int column, int twips)
     applyColWidth(column);
 }
 
-void MSFlexGrid::setMatrix(std::vector<PlanRow> rows)
+void MSFlexGrid::setPlan(std::shared_ptr<const PaymentPlan> plan)
 {
-    model_->setAllRows(std::move(rows));
-    if (corner_ != nullptr) {
-        corner_->setAccessibleName(TextMatrix(0, 0));
-        corner_->update();
-    }
+    model_->setPlan(std::move(plan));
 }
 
 QString MSFlexGrid::selectedText() const

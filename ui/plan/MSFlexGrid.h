@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Calculator.h"
 #include "FlexGridModel.h"
 
 #include <QString>
 #include <QTableView>
 #include <array>
-#include <vector>
+#include <memory>
 
 // A read-only grid of text cells with a fixed header row and a fixed first
 // column, both drawn as headers and kept in view while the cells scroll.
@@ -31,9 +30,8 @@ public:
     int ColWidth(int column) const;
     void setColWidth(int column, int twips);
 
-    // Replaces every row at once, rows[0] being the header row.
-    void setMatrix(std::vector<PlanRow> rows);
-    const std::vector<PlanRow>& matrix() const { return model_->allRows(); }
+    // Shows the plan below the header row, replacing every other row.
+    void setPlan(std::shared_ptr<const PaymentPlan> plan);
 
     // The selected cells as lines of tab-separated texts, one line per row of
     // the selection's bounding rectangle; unselected cells inside it are empty.

@@ -1,97 +1,90 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanChartData.h"
 
-#include "CheckedMath.h"
+#include "Calculator.h"
 #include "DisplayFormats.h"
+#include "PaymentPlan.h"
 #include "modDeclarations.h"
 
-#include <cstdint>
+#include <cstddef>
 
 namespace {
 
 const Currency kZero;
-
-// The steps work on CalcState; this lends it to another run and gives it
-// back, also when a step throws.
-class BorrowedState {
-public:
-    explicit BorrowedState(const CalcRecord& run) : kept_(CalcState) { CalcState = run; }
-    ~BorrowedState() { CalcState = kept_; }
-    BorrowedState(const BorrowedState&) = delete;
-    BorrowedState& operator=(const BorrowedState&) = delete;
-
-private:
-    CalcRecord kept_;
-};
 
 std::string Dollars(Currency amount)
 {
     return FormatAmount(amount, kDollarPattern);
 }
 
-std::string PeriodText(int months)
+std::string PlanName(const PlanTerms& terms)
 {
-    auto copy = static_cast<std::int16_t>(months);
-    return PayoffPeriodText(copy);
-}
-
-std::string PlanName(const CalcRecord& loaded)
-{
-    if (loaded.FixedMonthly != kZero) {
-        return "Your Payment Plan (" + Dollars(loaded.FixedMonthly) + ")";
+    if (terms.fixedMonthly != kZero) {
+        return "Your Payment Plan (" + Dollars(terms.fixedMonthly) + ")";
     }
-    if (loaded.MaxMonthly != kZero) {
-        return "Vesk's Method (at most " + Dollars(loaded.MaxMonthly) + ")";
+    if (terms.maxMonthly != kZero) {
+        return "Vesk's Method (at most " + Dollars(terms.maxMonthly) + ")";
     }
     return "Vesk's Method";
 }
 
-// Steps a plan while its balance is above zero, noting after each month the
-// balance and the interest paid so far (both fields of CalcState).
-template <typename Step>
-void RunToZero(PlanCurve& curve, const Currency& balance, const Currency& interestPaid, Step step)
+void StartCurve(PlanCurve& curve, Currency openingBalance, std::size_t months)
 {
-    curve.balance.push_back(balance);
+    curve.balance.reserve(months + 1);
+    curve.interestPaid.reserve(months + 1);
+    curve.balance.push_back(openingBalance);
     curve.interestPaid.push_back(kZero);
-    std::int16_t months = 0;
-    while (balance > kZero) {
-        IncrementMonths(months);
-        step();
-        curve.balance.push_back(balance);
+}
+
+// The plan as the grid lists it; its interest adds up month by month as the
+// plan's own total does.
+PlanCurve PlanCurveOf(const PaymentPlan& plan)
+{
+    PlanCurve curve;
+    curve.name = PlanName(plan.terms);
+    StartCurve(curve, plan.terms.openingBalance, plan.months.size());
+    Currency interestPaid;
+    for (const PlanMonth& month : plan.months) {
+        interestPaid += Currency::fromDouble(month.interest);
+        curve.balance.push_back(month.balance);
         curve.interestPaid.push_back(interestPaid);
     }
-    curve.period = PeriodText(months);
+    curve.period = PeriodText(plan.summary.veskMonths);
+    return curve;
+}
+
+// The scheduled plan, stepped again from the terms. It ran to the same end
+// when the plan was loaded, so it cannot fail here.
+PlanCurve ScheduledCurveOf(const PaymentPlan& plan)
+{
+    PlanCurve curve;
+    CalcRecord record;
+    record.MinBalance = plan.terms.openingBalance;
+    record.MinRate = plan.terms.minRate;
+    record.MinPayment = plan.terms.scheduledPayment;
+    StartCurve(curve, record.MinBalance, static_cast<std::size_t>(plan.summary.minMonths));
+    for (int month = 0; month < plan.summary.minMonths; ++month) {
+        StepMinMonth(record);
+        curve.balance.push_back(record.MinBalance);
+        curve.interestPaid.push_back(record.MinTotalInterest);
+    }
+    curve.name = "Minimum Payment Plan (" + Dollars(record.MinPayment) + ")";
+    curve.period = PeriodText(plan.summary.minMonths);
+    return curve;
 }
 
 } // namespace
 
-PlanChartData PlanChartDataFrom(const CalcRecord& loaded)
+PlanChartData PlanChartDataFrom(const PaymentPlan& plan)
 {
-    const BorrowedState borrowed(loaded);
-    CalcRecord& s = CalcState;
-    s.MinTotalInterest = kZero;
-    s.VeskTotalInterest = kZero;
-
     PlanChartData data;
-    PlanCurve& plan = data.plan;
-    plan.name = PlanName(loaded);
-    RunToZero(plan, s.VeskBalance, s.VeskTotalInterest, [] { StepVeskMonth(); });
-
-    // The scheduled plan runs after the accelerated one has reached zero, as
-    // in the plan window.
-    PlanCurve& scheduled = data.scheduled;
-    if (s.MinPayment > kZero) {
-        RunToZero(scheduled, s.MinBalance, s.MinTotalInterest, [] { StepMinMonth(); });
-        data.hasScheduled = scheduled.months() > 0;
-    }
+    data.plan = PlanCurveOf(plan);
+    data.hasScheduled = plan.summary.minMonths > 0;
     if (data.hasScheduled) {
-        scheduled.name = "Minimum Payment Plan (" + Dollars(s.MinPayment) + ")";
+        data.scheduled = ScheduledCurveOf(plan);
     } else {
-        scheduled = PlanCurve{};
-        scheduled.name = "Minimum Payment Plan: none to report";
+        data.scheduled.name = "Minimum Payment Plan: none to report";
     }
-    data.interestSaved = s.MinTotalInterest > kZero
-                             ? Dollars(s.MinTotalInterest - s.VeskTotalInterest)
-                             : std::string("no minimum");
+    data.interestSaved = SummaryTexts(plan.summary).amountSaved;
     return data;
 }

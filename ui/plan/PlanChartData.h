@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct CalcRecord;
+struct PaymentPlan;
 
 // One plan month by month, as the chart draws it. Index m is the state after
 // month m; index 0 is the opening.
@@ -29,7 +29,6 @@ struct PlanChartData {
     std::string interestSaved; // as the plan window shows it: "$76,873.92", "no minimum"
 };
 
-// Both plans run again from the state the Calculate command loaded for the
-// plan window (`loaded`), month by month. CalcState is left as it was.
-// Throws RuntimeError where the plan window's own load would.
-PlanChartData PlanChartDataFrom(const CalcRecord& loaded);
+// The plan's curves from its months; the scheduled plan run again from the
+// plan's terms on a record of its own, so CalcState is not touched.
+PlanChartData PlanChartDataFrom(const PaymentPlan& plan);

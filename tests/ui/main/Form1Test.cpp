@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "CalcCommand.h"
 #include "Calculator.h"
 #include "UiTestSupport.h"
 #include "modCommonChecks.h"
@@ -22,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -110,8 +113,8 @@ private slots:
     void changesFromCodeRunTheHandlers();
     void maximumBackgroundFollowsDesktopPalette();
 
-    void validation_data();
-    void validation();
+    void refusalReasons_data();
+    void refusalReasons();
     void zeroPaymentWithMaximumMovesFocus();
     void buttonAndMenuEnabledTogether();
 
@@ -508,190 +511,83 @@ void Form1Test::maximumBackgroundFollowsDesktopPalette()
 
 // ---------------------------------------------------------------- validation
 
-void Form1Test::validation_data()
+// The window and vesk-calc refuse the same inputs for the same reason: the
+// disabled button's tooltip and accessible description, and the command's
+// one line. The rule's own cases are tested with the calculator.
+void Form1Test::refusalReasons_data()
 {
-    QTest::addColumn<QString>("mode"); // "", "max" or "fixed"
+    QTest::addColumn<QString>("mode"); // "", "zero", "max" or "fixed"
     QTest::addColumn<QString>("balance");
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("payment");
     QTest::addColumn<QString>("maximum");
-    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("reason"); // empty: Calculate is enabled
 
-    const QString monthly;
-    QTest::newRow("all empty") << monthly << ""
-                               << ""
-                               << ""
-                               << "" << false;
-    QTest::newRow("valid") << monthly << "100000"
-                           << "7.5"
-                           << "699"
-                           << "" << true;
-    QTest::newRow("rate 0") << monthly << "100000"
-                            << "0"
-                            << "699"
-                            << "" << true;
-    QTest::newRow("rate -5") << monthly << "100000"
-                             << "-5"
-                             << "699"
-                             << "" << true;
-    QTest::newRow("rate abc") << monthly << "100000"
-                              << "abc"
-                              << "699"
-                              << "" << true;
-    QTest::newRow("rate 1E400") << monthly << "100000"
-                                << "1E400"
-                                << "699"
-                                << "" << false;
-    QTest::newRow("payment 0") << monthly << "100000"
-                               << "7.5"
-                               << "0"
-                               << "" << false;
-    QTest::newRow("payment -699") << monthly << "100000"
-                                  << "7.5"
-                                  << "-699"
-                                  << "" << false;
-    QTest::newRow("payment abc") << monthly << "100000"
-                                 << "7.5"
-                                 << "abc"
-                                 << "" << false;
-    QTest::newRow("payment 0.00004") << monthly << "100000"
-                                     << "7.5"
-                                     << "0.00004"
-                                     << "" << false;
-    QTest::newRow("balance one blank") << monthly << " "
-                                       << "7.5"
-                                       << "699"
-                                       << "" << false;
-    QTest::newRow("balance two blanks") << monthly << "  "
-                                        << "7.5"
-                                        << "699"
-                                        << "" << false;
-    QTest::newRow("rate one blank") << monthly << "100000"
-                                    << " "
-                                    << "699"
-                                    << "" << false;
-    QTest::newRow("balance 0") << monthly << "0"
-                               << "7.5"
-                               << "699"
-                               << "" << false;
-    QTest::newRow("balance -1") << monthly << "-1"
-                                << "7.5"
-                                << "699"
-                                << "" << false;
-    QTest::newRow("balance $100000") << monthly << "$100000"
-                                     << "7.5"
-                                     << "699"
-                                     << "" << false;
-    QTest::newRow("balance abc") << monthly << "abc"
-                                 << "7.5"
-                                 << "699"
-                                 << "" << false;
-    QTest::newRow("balance 100,000") << monthly << "100,000"
-                                     << "7.5"
-                                     << "699"
-                                     << "" << true;
-    QTest::newRow("balance 100 000") << monthly << "100 000"
-                                     << "7.5"
-                                     << "699"
-                                     << "" << true;
-    QTest::newRow("balance 12abc") << monthly << "12abc"
-                                   << "7.5"
-                                   << "699"
-                                   << "" << true;
-    QTest::newRow("balance 1E15") << monthly << "1E15"
-                                  << "7.5"
-                                  << "699"
-                                  << "" << false;
-    QTest::newRow("balance 1E3") << monthly << "1E3"
-                                 << "7.5"
-                                 << "699"
-                                 << "" << true;
-    QTest::newRow("payment 16 digits") << monthly << "100000"
-                                       << "7.5"
-                                       << "1234567890123456"
-                                       << "" << false;
-    QTest::newRow("till zero") << "zero"
-                               << "100000"
-                               << "7.5"
-                               << "699"
-                               << "" << true;
-    QTest::newRow("max 50") << "max"
-                            << "100000"
-                            << "7.5"
-                            << "699"
-                            << "50" << true;
-    QTest::newRow("max 5") << "max"
-                           << "100000"
-                           << "7.5"
-                           << "699"
-                           << "5" << false;
-    QTest::newRow("max empty") << "max"
-                               << "100000"
-                               << "7.5"
-                               << "699"
-                               << "" << false;
-    QTest::newRow("max 1E15") << "max"
-                              << "100000"
-                              << "7.5"
-                              << "699"
-                              << "1E15" << false;
-    QTest::newRow("fixed, no payment") << "fixed"
-                                       << "1000"
-                                       << "0"
-                                       << "0"
-                                       << "500" << true;
-    QTest::newRow("fixed, negative payment") << "fixed"
-                                             << "1000"
-                                             << "7.5"
-                                             << "-5"
-                                             << "500" << true;
-    QTest::newRow("fixed, blank payment") << "fixed"
-                                          << "1000"
-                                          << "7.5"
-                                          << " "
-                                          << "500" << false;
-    QTest::newRow("fixed, maximum empty") << "fixed"
-                                          << "1000"
-                                          << "7.5"
-                                          << "699"
-                                          << "" << false;
-    QTest::newRow("fixed 15") << "fixed"
-                              << "1000"
-                              << "7.5"
-                              << "699"
-                              << "15" << true;
-    QTest::newRow("fixed 14.99") << "fixed"
-                                 << "1000"
-                                 << "7.5"
-                                 << "699"
-                                 << "14.99" << false;
+    const auto add = [](const char* name, const char* mode, const char* balance, const char* rate,
+                        const char* payment, const char* maximum, const char* reason) {
+        QTest::newRow(name) << mode << balance << rate << payment << maximum << reason;
+    };
+    add("all empty", "", "", "", "", "", "Balance must not be blank");
+    add("valid", "", "100000", "7.5", "699", "", "");
+    add("rate one blank", "", "100000", " ", "699", "", "Interest rate must not be blank");
+    add("payment 0", "", "100000", "7.5", "0", "", "Payment must be greater than 0");
+    add("balance abc", "", "abc", "7.5", "699", "", "Balance must be greater than 0");
+    add("balance 1E15", "", "1E15", "7.5", "699", "", "Balance is out of range");
+    add("rate 1E400", "zero", "100000", "1E400", "699", "", "Interest rate is out of range");
+    add("till zero", "zero", "100000", "7.5", "699", "", "");
+    add("max 5", "max", "100000", "7.5", "699", "5", "Maximum must be at least 15");
+    add("max empty", "max", "100000", "7.5", "699", "", "Maximum must not be blank");
+    add("max without payment", "max", "100000", "7.5", "0", "50", "Payment must be greater than 0");
+    add("fixed, no payment", "fixed", "1000", "0", "0", "500", "");
+    add("fixed, blank payment", "fixed", "1000", "7.5", " ", "500", "Payment must not be blank");
+    add("fixed empty", "fixed", "1000", "7.5", "699", "", "Fixed payment must be at least 15");
 }
 
-void Form1Test::validation()
+void Form1Test::refusalReasons()
 {
     QFETCH(QString, mode);
     QFETCH(QString, balance);
     QFETCH(QString, rate);
     QFETCH(QString, payment);
     QFETCH(QString, maximum);
-    QFETCH(bool, enabled);
+    QFETCH(QString, reason);
 
     MainWindow w;
     if (!mode.isEmpty()) {
         w.click("optToZero");
     }
-    if (mode == QLatin1String("max")) {
+    std::vector<std::string> args{"--balance",        balance.toStdString(), "--rate",
+                                  rate.toStdString(), "--payment",           payment.toStdString()};
+    if (mode == QLatin1String("zero")) {
+        args.emplace_back("--till-zero");
+    } else if (mode == QLatin1String("max")) {
         w.click("chkMaxMonthly");
+        args.insert(args.end(), {"--maximum", maximum.toStdString()});
     } else if (mode == QLatin1String("fixed")) {
         w.click("chkDisableVesk");
+        args.insert(args.end(), {"--fixed", maximum.toStdString()});
     }
     QTest::keyClicks(w.box("txtBalance"), balance);
     QTest::keyClicks(w.box("txtInterestRate"), rate);
     QTest::keyClicks(w.box("txtPayment"), payment);
     QTest::keyClicks(w.box("txtMaximum"), maximum);
 
-    QCOMPARE(w.calculate()->isEnabled(), enabled);
-    QCOMPARE(w.entry("mnuCalculate")->isEnabled(), enabled);
+    QPushButton* calculate = w.calculate();
+    QCOMPARE(calculate->isEnabled(), reason.isEmpty());
+    QCOMPARE(w.entry("mnuCalculate")->isEnabled(), reason.isEmpty());
+    QCOMPARE(calculate->toolTip(), reason);
+    QCOMPARE(calculate->accessibleDescription(), reason);
+
+    const CommandResult command = RunCalcCommand(args);
+    if (reason.isEmpty()) {
+        QVERIFY(command.exitStatus != ExitRefused);
+    } else {
+        QCOMPARE(command.exitStatus, int{ExitRefused});
+        const QString line = QString::fromStdString(command.err);
+        QVERIFY2(line.startsWith(QStringLiteral("vesk-calc: %1 (--").arg(reason)),
+                 qPrintable(line));
+        QCOMPARE(line.count(QLatin1Char('\n')), 1);
+    }
 }
 
 void Form1Test::zeroPaymentWithMaximumMovesFocus()

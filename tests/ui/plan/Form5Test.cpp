@@ -4,11 +4,13 @@
 #include "Calculator.h"
 #include "FittingFont.h"
 #include "MSFlexGrid.h"
+#include "PaymentPlan.h"
 #include "RuntimeError.h"
 #include "UiTestSupport.h"
 #include "modCommonChecks.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QAccessibleTableCellInterface>
 #include <QAction>
@@ -172,6 +174,7 @@ private slots:
     void reportsACsvThatCannotBeWritten();
     void screenReaderNamesValuesAndCells();
     void gridAddressesRowsAndCells();
+    void gridModelKeepsQtsRules();
     void fontShrinksOnlyAsFarAsNeeded_data();
     void fontShrinksOnlyAsFarAsNeeded();
 
@@ -744,6 +747,34 @@ void Form5Test::gridAddressesRowsAndCells()
             QCOMPARE(error.number(), 381);
         }
     }
+}
+
+// Qt's own checks of a model run after every change the grid makes, while
+// it shows a plan whose cells are written only when read.
+void Form5Test::gridModelKeepsQtsRules()
+{
+    MSFlexGrid grid;
+    QAbstractItemModelTester tester(grid.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    grid.setTextMatrix(0, 4, QStringLiteral("Balance"));
+    grid.setRows(3);
+    grid.setTextMatrix(2, 1, QStringLiteral("earlier"));
+
+    LoadCalcState(TillZero("1200", "0", "100"));
+    grid.setPlan(std::make_shared<const PaymentPlan>(LoadPaymentPlan()));
+    QCOMPARE(grid.Rows(), 8);
+    QCOMPARE(GridRow(&grid, 1), QStringList({"", "", "", "", "1200"}));
+    QCOMPARE(GridRow(&grid, 7), QStringList({"6", "200.00", ".00", "200.00", ".00"}));
+    QCOMPARE(grid.TextMatrix(0, 4), QStringLiteral("Balance")); // the header row stays
+
+    grid.setTextMatrix(3, 2, QStringLiteral("written"));
+    QCOMPARE(grid.model()->index(2, 1).data().toString(), QStringLiteral("written"));
+    // Rows taken away lose their texts: added again, they are empty.
+    grid.setRows(4);
+    grid.setRows(6);
+    QCOMPARE(GridRow(&grid, 3), QStringList({"2", "200.00", "written", "200.00", "800.00"}));
+    QCOMPARE(GridRow(&grid, 4), QStringList({"", "", "", "", ""}));
+    QCOMPARE(grid.model()->headerData(3, Qt::Vertical).toString(), QString());
 }
 
 void Form5Test::fontShrinksOnlyAsFarAsNeeded_data()

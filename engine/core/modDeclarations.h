@@ -35,10 +35,14 @@ struct CalcRecord {
 // The one process-wide record.
 extern CalcRecord CalcState;
 
-// One month of the accelerated plan (Vesk's Method).
+// One month of the accelerated plan (Vesk's Method) over CalcState.
 void StepVeskMonth();
-// One month of the scheduled-payment plan. Call only after the accelerated
-// plan has reached zero.
+// One month of the scheduled-payment plan over CalcState. Call only after
+// the accelerated plan has reached zero.
 void StepMinMonth();
+// The same months over a record of the caller's own, so that a plan can be
+// run again without touching CalcState.
+void StepVeskMonth(CalcRecord& s);
+void StepMinMonth(CalcRecord& s);
 // A month count as "N yrs and M mths"; leaves months % 12 in the argument.
 std::string PayoffPeriodText(std::int16_t& months);

@@ -186,6 +186,30 @@ TEST(VeskMonth, PaymentLessInterestIsTheFallOfTheBalance)
     }
 }
 
+// Both plans run again on a record of their own leave CalcState as it was.
+TEST(Steps, LocalRecordRunsThePlansWithoutCalcState)
+{
+    Start(kWorked);
+    CalcRecord local = CalcState;
+    const Currency untouched = Money("1");
+    CalcState.VeskBalance = CalcState.MinBalance = untouched;
+
+    int veskMonths = 0;
+    for (; local.VeskBalance > Currency{}; ++veskMonths)
+        StepVeskMonth(local);
+    int minMonths = 0;
+    for (; local.MinBalance > Currency{}; ++minMonths)
+        StepMinMonth(local);
+
+    EXPECT_EQ(veskMonths, 179);
+    EXPECT_EQ(local.VeskTotalInterest, Money("75056.9315"));
+    EXPECT_EQ(minMonths, 361);
+    EXPECT_EQ(local.MinTotalInterest, Money("151930.8475"));
+    EXPECT_EQ(CalcState.VeskBalance, untouched);
+    EXPECT_EQ(CalcState.MinBalance, untouched);
+    EXPECT_EQ(CalcState.VeskTotalInterest, Currency{});
+}
+
 TEST(Steps, OverflowIsRaisedNotWrapped)
 {
     // a fixed payment below the interest: the balance grows out of range
@@ -202,10 +226,10 @@ TEST(Steps, OverflowIsRaisedNotWrapped)
     // an absurd rate: the double product, then the interest amount, overflow
     for (double rate : {1e306, 1e14}) {
         StartLoan(Money("100000"), rate, Money("699"));
-        EXPECT_EQ(ErrorNumberOf(StepVeskMonth), ErrOverflow) << rate;
+        EXPECT_EQ(ErrorNumberOf([] { StepVeskMonth(); }), ErrOverflow) << rate;
         StartLoan(Money("100000"), rate, Money("699"));
         CalcState.VeskBalance = Currency{};
-        EXPECT_EQ(ErrorNumberOf(StepMinMonth), ErrOverflow) << rate;
+        EXPECT_EQ(ErrorNumberOf([] { StepMinMonth(); }), ErrOverflow) << rate;
     }
 }
 

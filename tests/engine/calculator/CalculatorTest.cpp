@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The enabling rule, the Calculate command's load and run, and the payment plan.
 
-#include "EngineTestSupport.h"
+#include "CalculatorTestSupport.h"
+#include "PaymentPlan.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,8 +15,21 @@ namespace {
 struct EnableCase {
     Loan loan;
     bool tillZero;
-    EnableDecision expected;
+    const char* reason; // nullptr: Calculate is enabled
+    InputField field = InputField::None;
+    bool focusPayment = false;
 };
+
+EnableCase On(Loan loan, bool tillZero = false)
+{
+    return {loan, tillZero, nullptr};
+}
+
+EnableCase Off(Loan loan, bool tillZero, InputField field, const char* reason,
+               bool focusPayment = false)
+{
+    return {loan, tillZero, reason, field, focusPayment};
+}
 
 void PrintTo(const EnableCase& c, std::ostream* os)
 {
@@ -24,69 +40,74 @@ void PrintTo(const EnableCase& c, std::ostream* os)
 
 class Enabling : public ::testing::TestWithParam<EnableCase> {};
 
-TEST_P(Enabling, Decision)
+TEST_P(Enabling, DecisionAndReason)
 {
     const EnableCase& c = GetParam();
     const EnableDecision got = EnablingRule(InputsFor(c.loan, c.tillZero));
-    EXPECT_EQ(got.enabled, c.expected.enabled);
-    EXPECT_EQ(got.focusPayment, c.expected.focusPayment);
+    EXPECT_EQ(got.enabled, c.reason == nullptr);
+    EXPECT_EQ(got.reason, c.reason != nullptr ? c.reason : "");
+    EXPECT_EQ(got.field, c.field);
+    EXPECT_EQ(got.focusPayment, c.focusPayment);
 }
 
-constexpr EnableDecision kOn{true, false};
-constexpr EnableDecision kOff{false, false};
-constexpr EnableDecision kOffFocus{false, true};
+constexpr InputField kBalance = InputField::Balance;
+constexpr InputField kRate = InputField::Rate;
+constexpr InputField kPayment = InputField::Payment;
+constexpr InputField kMaximum = InputField::Maximum;
+const char* const kNoPayment = "Payment must be greater than 0";
+const char* const kNoBalance = "Balance must be greater than 0";
 
-INSTANTIATE_TEST_SUITE_P(Monthly, Enabling,
-                         ::testing::Values(EnableCase{{"", "", ""}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"100000", "0", "699"}, false, kOn},
-                                           EnableCase{{"100000", "-5", "699"}, false, kOn},
-                                           EnableCase{{"100000", "abc", "699"}, false, kOn},
-                                           EnableCase{{"100000", "", "699"}, false, kOff},
-                                           EnableCase{{"100000", " ", "699"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "0"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "-699"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "abc"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "0.00004"}, false, kOff},
-                                           EnableCase{{"100000", "0", "0"}, false, kOff},
-                                           EnableCase{{" ", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"  ", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"0", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"-1", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"0.00004", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"$100000", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"abc", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"100,000", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"100 000", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"1\t0\n0", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"12abc", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"1E3", "7.5", "699"}, false, kOn},
-                                           EnableCase{{"1E15", "7.5", "699"}, false, kOff},
-                                           EnableCase{{"100000", "1E400", "699"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "1E15"}, false, kOff},
-                                           // every box is read, even the disabled maximum
-                                           EnableCase{
-                                               {"100000", "7.5", "699", "1E15"}, false, kOff},
-                                           EnableCase{{"100000", "7.5", "699"}, true, kOn}));
+INSTANTIATE_TEST_SUITE_P(
+    Monthly, Enabling,
+    ::testing::Values(
+        Off({"", "", ""}, false, kBalance, "Balance must not be blank"),
+        On({"100000", "7.5", "699"}), On({"100000", "0", "699"}), On({"100000", "-5", "699"}),
+        On({"100000", "abc", "699"}),
+        Off({"100000", "", "699"}, false, kRate, "Interest rate must not be blank"),
+        Off({"100000", " ", "699"}, true, kRate, "Interest rate must not be blank"),
+        Off({"100000", "7.5", "0"}, false, kPayment, kNoPayment),
+        Off({"100000", "7.5", "-699"}, true, kPayment, kNoPayment),
+        Off({"100000", "7.5", "abc"}, false, kPayment, kNoPayment),
+        Off({"100000", "7.5", "0.00004"}, false, kPayment, kNoPayment),
+        Off({"100000", "0", "0"}, false, kPayment, kNoPayment),
+        Off({" ", "7.5", "699"}, false, kBalance, "Balance must not be blank"),
+        Off({"  ", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"0", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"-1", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"0.00004", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"$100000", "7.5", "699"}, false, kBalance, kNoBalance),
+        Off({"abc", "7.5", "699"}, false, kBalance, kNoBalance), On({"100,000", "7.5", "699"}),
+        On({"100 000", "7.5", "699"}), On({"1\t0\n0", "7.5", "699"}), On({"12abc", "7.5", "699"}),
+        On({"1E3", "7.5", "699"}), On({"100000", "7.5", "699"}, true),
+        Off({"1E15", "7.5", "699"}, false, kBalance, "Balance is out of range"),
+        Off({"100000", "1E400", "699"}, false, kRate, "Interest rate is out of range"),
+        Off({"100000", "7.5", "1E15"}, false, kPayment, "Payment is out of range"),
+        // every box is read before any test, even the disabled maximum
+        Off({"100000", "7.5", "699", "1E15"}, false, kMaximum, "Maximum is out of range"),
+        Off({"0", "7.5", "1234567890123456"}, false, kPayment, "Payment is out of range"),
+        Off({" ", "7.5", "-1E15"}, false, kPayment, "Payment is out of range")));
 
 INSTANTIATE_TEST_SUITE_P(
     MaximumAndFixed, Enabling,
-    ::testing::Values(EnableCase{{"100000", "7.5", "699", "5", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "699", "50", 1, 0}, true, kOn},
-                      EnableCase{{"100000", "7.5", "699", "15", 1, 0}, true, kOn},
-                      EnableCase{{"100000", "7.5", "699", "14.9999", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "699", "", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "699", " ", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "0", "5", 1, 0}, true, kOff},
-                      EnableCase{{"100000", "7.5", "0", "50", 1, 0}, true, kOffFocus},
-                      EnableCase{{"100000", "7.5", "-1", "15", 1, 0}, true, kOffFocus},
-                      EnableCase{{"1000", "0", "0", "500", 0, 1}, true, kOn},
-                      EnableCase{{"1000", "7.5", "-5", "500", 0, 1}, true, kOn},
-                      EnableCase{{"1000", "7.5", "  ", "500", 0, 1}, true, kOn},
-                      EnableCase{{"1000", "7.5", " ", "500", 0, 1}, true, kOff},
-                      EnableCase{{"1000", "7.5", "699", "", 0, 1}, true, kOff},
-                      EnableCase{{"1000", "7.5", "699", "1E15", 0, 1}, true, kOff},
-                      EnableCase{{"0", "7.5", "699", "500", 0, 1}, true, kOff}));
+    ::testing::Values(
+        Off({"100000", "7.5", "699", "5", 1, 0}, true, kMaximum, "Maximum must be at least 15"),
+        On({"100000", "7.5", "699", "50", 1, 0}, true),
+        On({"100000", "7.5", "699", "15", 1, 0}, true),
+        Off({"100000", "7.5", "699", "14.9999", 1, 0}, true, kMaximum,
+            "Maximum must be at least 15"),
+        Off({"100000", "7.5", "699", "", 1, 0}, true, kMaximum, "Maximum must not be blank"),
+        Off({"100000", "7.5", "699", " ", 1, 0}, true, kMaximum, "Maximum must not be blank"),
+        Off({"0", "7.5", "699", "1E20", 1, 0}, true, kMaximum, "Maximum is out of range"),
+        Off({"100000", "7.5", "0", "5", 1, 0}, true, kMaximum, "Maximum must be at least 15"),
+        Off({"100000", "7.5", "0", "50", 1, 0}, true, kPayment, kNoPayment, true),
+        Off({"100000", "7.5", "-1", "15", 1, 0}, true, kPayment, kNoPayment, true),
+        On({"1000", "0", "0", "500", 0, 1}, true), On({"1000", "7.5", "-5", "500", 0, 1}, true),
+        On({"1000", "7.5", "  ", "500", 0, 1}, true),
+        Off({"1000", "7.5", " ", "500", 0, 1}, true, kPayment, "Payment must not be blank"),
+        Off({"1000", "7.5", "", "500", 0, 1}, true, kPayment, "Payment must not be blank"),
+        Off({"1000", "7.5", "699", "", 0, 1}, true, kMaximum, "Fixed payment must be at least 15"),
+        Off({"1000", "7.5", "699", "1E15", 0, 1}, true, kMaximum, "Fixed payment is out of range"),
+        Off({"0", "7.5", "699", "500", 0, 1}, true, kBalance, kNoBalance)));
 
 TEST(LoadCalcState, ResetsThenReadsEachFieldTwice)
 {
@@ -150,7 +171,7 @@ TEST_P(MonthlyPayment, Results)
 {
     const MonthlyCase& c = GetParam();
     LoadCalcState(InputsFor(c.loan, false));
-    const MonthlyResults got = RunMonthlyPayment();
+    const MonthlyResultTexts got = ResultTexts(RunMonthlyPayment());
     EXPECT_EQ(got.monthly.has_value(), c.monthly != nullptr);
     if (c.monthly && got.monthly) {
         EXPECT_EQ(*got.monthly, c.monthly);
@@ -171,6 +192,15 @@ INSTANTIATE_TEST_SUITE_P(
         MonthlyCase{{"100,000", "7.5", "699"}, "$777.83", "14 yrs and 11 mths", "$76,873.92"},
         MonthlyCase{{"0", "7.5", "699"}, nullptr, "", "$.00"},
         MonthlyCase{{"-5", "7.5", "699"}, nullptr, "", "$.00"},
+        // balances beyond 2^53 ten-thousandths convert to their nearest doubles
+        MonthlyCase{{"9999999999999", "12", "100000000000"},
+                    "$101,000,000,000.01",
+                    "22 yrs and 3 mths",
+                    "$268,993,750,139,358.65"},
+        MonthlyCase{{"7777777777777.7", "30", "200000000000"},
+                    "$210,694,444,444.45",
+                    "5 yrs and 6 mths",
+                    "$11,852,847,711,407.52"},
         // 16,384 accelerated months, then exactly 32,767 scheduled ones
         MonthlyCase{{"3276700", "0", "100"}, "$200.00", "1365 yrs and 4 mths", "$.00"}));
 
@@ -185,12 +215,22 @@ TEST(MonthlyPayment, EndlessPlansRaiseOverflow)
     }
 }
 
+using RowTexts = std::array<std::string, kPlanColumns>;
+
+RowTexts GridRow(const PaymentPlan& plan, std::size_t row)
+{
+    RowTexts texts;
+    for (int column = 0; column < kPlanColumns; ++column)
+        texts[static_cast<std::size_t>(column)] = PlanCellText(plan, row, column);
+    return texts;
+}
+
 struct PlanCase {
     Loan loan;
     const char* caption;
     bool altered;
     std::size_t rowCount;
-    std::vector<std::pair<std::size_t, PlanRow>> rows;
+    std::vector<std::pair<std::size_t, RowTexts>> rows;
     const char* payoff;
     const char* average;
     const char* minPayoff;
@@ -206,21 +246,23 @@ TEST_P(PaymentPlanLoad, RowsAndSummary)
     LoadCalcState(InputsFor(c.loan, true));
     CalcState.VeskTotalInterest = CalcState.MinTotalInterest = Money("5"); // the load resets them
     const PaymentPlan plan = LoadPaymentPlan();
-    EXPECT_EQ(plan.frameCaption, c.caption);
-    EXPECT_EQ(plan.altered, c.altered);
-    ASSERT_EQ(plan.rows.size(), c.rowCount);
-    EXPECT_EQ(plan.rows[0], kPlanHeader);
-    EXPECT_EQ(plan.rows[1], (PlanRow{"", "", "", "", c.loan.balance}));
+    EXPECT_EQ(FrameCaption(plan.terms).text, c.caption);
+    EXPECT_EQ(FrameCaption(plan.terms).altered, c.altered);
+    ASSERT_EQ(PlanGridRows(plan), c.rowCount);
+    EXPECT_EQ(GridRow(plan, 0),
+              (RowTexts{"Term", "Monthly Payment", "Interest", "Principal", "Balance"}));
+    EXPECT_EQ(GridRow(plan, 1), (RowTexts{"", "", "", "", c.loan.balance}));
     for (const auto& [index, row] : c.rows)
-        EXPECT_EQ(plan.rows[index], row) << "row " << index;
-    for (std::size_t r = 2; r < plan.rows.size(); ++r)
-        ASSERT_EQ(plan.rows[r][0], std::to_string(r - 1));
-    EXPECT_EQ(plan.rows.back()[4], ".00");
-    EXPECT_EQ(plan.payoff, c.payoff);
-    EXPECT_EQ(plan.averageMonthly, c.average);
-    EXPECT_EQ(plan.minPayoff, c.minPayoff);
-    EXPECT_EQ(plan.minPayment, c.minPayment);
-    EXPECT_EQ(plan.amountSaved, c.saved);
+        EXPECT_EQ(GridRow(plan, index), row) << "row " << index;
+    for (std::size_t m = 0; m < plan.months.size(); ++m)
+        ASSERT_EQ(plan.months[m].month, static_cast<std::int16_t>(m + 1));
+    EXPECT_EQ(plan.months.back().balance, Currency{});
+    const PlanSummaryTexts summary = SummaryTexts(plan.summary);
+    EXPECT_EQ(summary.payoff, c.payoff);
+    EXPECT_EQ(summary.averageMonthly, c.average);
+    EXPECT_EQ(summary.minPayoff, c.minPayoff);
+    EXPECT_EQ(summary.minPayment, c.minPayment);
+    EXPECT_EQ(summary.amountSaved, c.saved);
 }
 
 const char* const kVesk = "Vesk's Method";
@@ -305,9 +347,19 @@ TEST(PaymentPlanLoad, FixedPaymentReplacesTheCapInTheCaption)
     LoadCalcState(InputsFor({"1200", "0", "100", "300", 1, 0}, true));
     CalcState.FixedMonthly = Money("400");
     const PaymentPlan plan = LoadPaymentPlan();
-    EXPECT_EQ(plan.frameCaption, kYours);
-    EXPECT_TRUE(plan.altered);
-    EXPECT_EQ(plan.rows[2], (PlanRow{"1", "400.00", ".00", "400.00", "800.00"}));
+    EXPECT_EQ(FrameCaption(plan.terms).text, kYours);
+    EXPECT_TRUE(FrameCaption(plan.terms).altered);
+    EXPECT_EQ(GridRow(plan, 2), (RowTexts{"1", "400.00", ".00", "400.00", "800.00"}));
+}
+
+// The grid numbers its rows in 16 bits: month 32,766 has the last row.
+TEST(PaymentPlanLoad, LongestPlanFillsEveryRowTheGridCanNumber)
+{
+    LoadCalcState(InputsFor({"3276600", "0", "100", "100", 0, 1}, true));
+    const PaymentPlan plan = LoadPaymentPlan();
+    EXPECT_EQ(PlanGridRows(plan), 32768u);
+    EXPECT_EQ(GridRow(plan, 32767), (RowTexts{"32766", "100.00", ".00", "100.00", ".00"}));
+    EXPECT_EQ(plan.terms.openingBalance, Money("3276600"));
 }
 
 TEST(PaymentPlanLoad, FailuresCarryTheirErrorNumbers)
@@ -317,6 +369,8 @@ TEST(PaymentPlanLoad, FailuresCarryTheirErrorNumbers)
         {{"2,000,000", "3", "0", "15", 0, 1}, "Error Number 6 Overflow"},
         // the scheduled plan never ends
         {{"100000", "12", "1000"}, "Error Number 6 Overflow"},
+        // month 32,767 would need grid row 32,768
+        {{"3276700", "0", "100", "100", 0, 1}, "Error Number 6 Overflow"},
         // no month: the average divides by zero
         {{"0", "7.5", "699"}, "Error Number 6 Overflow"},
         {{"-5", "7.5", "699"}, "Error Number 11 Division by zero"}};

@@ -301,9 +301,10 @@ std::string FormatAmount(Currency amount, std::string_view patternText)
         }
         return compose(raw < 0, digits, p);
     }
-    // Half away from zero on the magnitude.
+    // Half away from zero on the magnitude; four decimals keep it as it is.
     const std::uint64_t step = kPowersOfTen[static_cast<std::size_t>(4 - p.decimals)];
-    const std::uint64_t scaled = magnitude / step + (magnitude % step >= step / 2 ? 1 : 0);
+    const std::uint64_t scaled =
+        magnitude / step + (step > 1 && magnitude % step >= step / 2 ? 1 : 0);
     return compose(raw < 0, scaled, p);
 }
 

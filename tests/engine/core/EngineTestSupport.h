@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Calculator.h"
 #include "Currency.h"
 #include "RuntimeError.h"
 #include "modDeclarations.h"
@@ -62,28 +61,4 @@ inline void StartLoan(Currency balance, double ratePercent, Currency payment, Cu
     CalcState.VeskScheduled = CalcState.MinPayment = payment;
     CalcState.MaxMonthly = maximum;
     CalcState.FixedMonthly = fixed;
-}
-
-// The main window's fields for a loan; a maximum or fixed payment enables txtMaximum.
-struct Loan {
-    const char* balance;
-    const char* rate;
-    const char* payment;
-    const char* maximum = "";
-    int chkMaxMonthly = 0;
-    int chkDisableVesk = 0;
-};
-
-inline CalculatorInputs InputsFor(const Loan& loan, bool tillZero)
-{
-    CalculatorInputs in;
-    in.balance = loan.balance;
-    in.rate = loan.rate;
-    in.payment = loan.payment;
-    in.maximum = loan.maximum;
-    in.tillZero = tillZero;
-    in.chkMaxMonthly = loan.chkMaxMonthly;
-    in.chkDisableVesk = loan.chkDisableVesk;
-    in.maximumEnabled = loan.chkMaxMonthly == 1 || loan.chkDisableVesk == 1;
-    return in;
 }

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
+#include "Currency.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The computations behind the main window and the payment plan window,
 // free of any window so that the command-line tool and the tests share them.
@@ -22,10 +23,17 @@ struct CalculatorInputs {
     bool maximumEnabled = false; // txtMaximum enabled
 };
 
-// Whether Calculate is enabled, and whether the focus moves to the payment box.
+// The inputs a refusal can name; Maximum is txtMaximum in both its meanings.
+enum class InputField { None, Balance, Rate, Payment, Maximum };
+
+// Whether Calculate is enabled, whether the focus moves to the payment box,
+// and why the inputs are refused: the input at fault and a short sentence
+// naming it ("Payment must be greater than 0"); None and empty when enabled.
 struct EnableDecision {
     bool enabled = false;
     bool focusPayment = false;
+    InputField field = InputField::None;
+    std::string reason;
     friend bool operator==(const EnableDecision&, const EnableDecision&) = default;
 };
 EnableDecision EnablingRule(const CalculatorInputs& in);
@@ -40,32 +48,23 @@ std::string PlanErrorText(int number, const std::string& description);
 // Resets and loads CalcState from the fields, rates divided by 100. Throws RuntimeError.
 void LoadCalcState(const CalculatorInputs& in);
 
-// "Monthly Payment": runs both plans over CalcState to their end. lblMonthly
-// has no value when the accelerated plan ran no month (the label keeps its text).
+// "Monthly Payment": runs both plans over CalcState to their end.
 struct MonthlyResults {
-    std::optional<std::string> monthly;
-    std::string payoff;
-    std::string amountSaved;
+    std::optional<Currency> firstPayment; // none when the accelerated plan ran no month
+    std::int16_t months = 0;              // the accelerated plan's payoff period
+    Currency interestSaved;
 };
 // Throws RuntimeError; the scheduled plan is bounded at 32,767 months.
 MonthlyResults RunMonthlyPayment();
 
-// "Payments Till Zero": the plan the payment plan window shows, built from
-// CalcState as LoadCalcState left it.
-inline constexpr int kPlanColumns = 5;
-using PlanRow = std::array<std::string, kPlanColumns>;
-inline const PlanRow kPlanHeader = {"Term", "Monthly Payment", "Interest", "Principal", "Balance"};
-
-struct PaymentPlan {
-    std::string
-        frameCaption;     // "Vesk's Method", "Vesk's Method   **altered**" or "Your Payment Plan"
-    bool altered = false; // caption drawn in dark red
-    std::vector<PlanRow> rows;  // header row, opening row, one row per month
-    std::string payoff;         // lblPayoff
-    std::string averageMonthly; // lblAverageMonthly
-    std::string minPayoff;      // lblMinPayoff
-    std::string minPayment;     // Label6
-    std::string amountSaved;    // lblAmountSaved
+// What the main window's result labels show. lblMonthly has no text when
+// the accelerated plan ran no month (the label keeps what it had).
+struct MonthlyResultTexts {
+    std::optional<std::string> monthly;
+    std::string payoff;
+    std::string amountSaved;
 };
-// Throws RuntimeError (the window reports it with PlanErrorText).
-PaymentPlan LoadPaymentPlan();
+MonthlyResultTexts ResultTexts(const MonthlyResults& results);
+
+// PayoffPeriodText of a month count, which it leaves as it is.
+std::string PeriodText(std::int16_t months);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Calculator.h"
 #include "ChartWindow.h"
+
+#include "Calculator.h"
 #include "Form5.h"
 #include "MSFlexGrid.h"
+#include "PaymentPlan.h"
 #include "PlanChartData.h"
 #include "PlanChartView.h"
 #include "SeriesReduction.h"
@@ -40,12 +42,14 @@ CalculatorInputs TillZero(const char* balance, const char* rate, const char* pay
     return in;
 }
 
-// The chart's data as the plan window hands it over: from the state the
-// Calculate command loaded.
+// The chart's data as the plan window hands it over: from the plan it loaded.
+// CalcState is cleared first, so that a chart run through it would show.
 PlanChartData ChartDataFor(const CalculatorInputs& in)
 {
     LoadCalcState(in);
-    return PlanChartDataFrom(CalcState);
+    const PaymentPlan plan = LoadPaymentPlan();
+    CalcState = CalcRecord{};
+    return PlanChartDataFrom(plan);
 }
 
 QStringList Texts(const QList<QGraphicsSimpleTextItem*>& items)
@@ -86,7 +90,7 @@ QPoint ViewPosition(PlanChartView* view, QPointF value)
 
 } // namespace
 
-class PlanChartTest : public QObject {
+class ChartWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -97,7 +101,7 @@ private slots:
     void opensFromButtonMenuAndShortcut();
 };
 
-void PlanChartTest::reductionKeepsEndsAndExtremes()
+void ChartWindowTest::reductionKeepsEndsAndExtremes()
 {
     // A falling line with one spike up and one down, far more points than columns.
     std::vector<QPointF> points;
@@ -123,7 +127,7 @@ void PlanChartTest::reductionKeepsEndsAndExtremes()
     QCOMPARE(ReduceToColumns(few, 0, few.back().x(), columns).size(), qsizetype{150});
 }
 
-void PlanChartTest::seriesEndAtThePayoffMarks_data()
+void ChartWindowTest::seriesEndAtThePayoffMarks_data()
 {
     QTest::addColumn<CalculatorInputs>("inputs");
     QTest::addColumn<int>("months");
@@ -137,7 +141,7 @@ void PlanChartTest::seriesEndAtThePayoffMarks_data()
                                   << "16 yrs and 1 mth" << 77394.0106 << "$74,536.84";
 }
 
-void PlanChartTest::seriesEndAtThePayoffMarks()
+void ChartWindowTest::seriesEndAtThePayoffMarks()
 {
     QFETCH(CalculatorInputs, inputs);
     QFETCH(int, months);
@@ -146,8 +150,8 @@ void PlanChartTest::seriesEndAtThePayoffMarks()
     QFETCH(QString, saved);
 
     const PlanChartData data = ChartDataFor(inputs);
-    // The plan's own run is left as it was.
-    QCOMPARE(CalcState.VeskBalance, Currency::fromUnits(100000));
+    // The scheduled plan ran on a record of its own.
+    QCOMPARE(CalcState.MinTotalInterest, Currency());
     QCOMPARE(data.plan.months(), months);
     QCOMPARE(data.plan.balance.front().toDouble(), 100000.0);
     QCOMPARE(data.plan.balance.back().toDouble(), 0.0);
@@ -186,7 +190,7 @@ void PlanChartTest::seriesEndAtThePayoffMarks()
     QVERIFY(window.accessibleDescription().contains(saved));
 }
 
-void PlanChartTest::withoutAScheduledPlanTheLegendSaysSo()
+void ChartWindowTest::withoutAScheduledPlanTheLegendSaysSo()
 {
     const PlanChartData data = ChartDataFor(TillZero("1000", "12", "0", "500", true));
     QVERIFY(!data.hasScheduled);
@@ -208,7 +212,7 @@ void PlanChartTest::withoutAScheduledPlanTheLegendSaysSo()
     QVERIFY(window.accessibleDescription().contains(QStringLiteral("none to report")));
 }
 
-void PlanChartTest::opensFromButtonMenuAndShortcut()
+void ChartWindowTest::opensFromButtonMenuAndShortcut()
 {
     ModalWatchdog watchdog;
     LoadCalcState(TillZero("100000", "7.5", "699"));
@@ -242,5 +246,5 @@ void PlanChartTest::opensFromButtonMenuAndShortcut()
     }
 }
 
-QTEST_MAIN(PlanChartTest)
-#include "PlanChartTest.moc"
+QTEST_MAIN(ChartWindowTest)
+#include "ChartWindowTest.moc"

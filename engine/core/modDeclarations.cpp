@@ -15,7 +15,16 @@ Currency amount(double x)
 
 void StepVeskMonth()
 {
-    CalcRecord& s = CalcState;
+    StepVeskMonth(CalcState);
+}
+
+void StepMinMonth()
+{
+    StepMinMonth(CalcState);
+}
+
+void StepVeskMonth(CalcRecord& s)
+{
     s.VeskYearInterest = Multiply(s.VeskBalance.toDouble(), s.VeskRate);
     s.VeskMonthInterest = Divide(s.VeskYearInterest, 12);
     // The principal share of this month's scheduled payment. It is negative
@@ -48,9 +57,8 @@ void StepVeskMonth()
     s.VeskTotalInterest = s.VeskTotalInterest + amount(s.VeskMonthInterest);
 }
 
-void StepMinMonth()
+void StepMinMonth(CalcRecord& s)
 {
-    CalcRecord& s = CalcState;
     s.MinYearInterest = Multiply(s.MinBalance.toDouble(), s.MinRate);
     s.MinMonthInterest = Divide(s.MinYearInterest, 12);
     s.MinPrincipal = s.MinPayment - amount(s.MinMonthInterest);

@@ -64,6 +64,21 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"922337203685477.5807", "922,337,203,685,477.58"},
                       FormatCase{"-922337203685477.5808", "-922,337,203,685,477.58"}));
 
+// Without "#" and grouping, as the exported amounts use them.
+TEST(AmountPatterns, PlainPatternsWriteEveryDigit)
+{
+    const std::pair<const char*, const char*> fourDecimals[] = {
+        {"777.8313", "777.8313"},
+        {"0", "0.0000"},
+        {"-0.0001", "-0.0001"},
+        {"922337203685477.5807", "922337203685477.5807"},
+        {"-922337203685477.5808", "-922337203685477.5808"}};
+    for (const auto& [amount, text] : fourDecimals)
+        EXPECT_EQ(FormatAmount(Money(amount), "0.0000"), text);
+    EXPECT_EQ(FormatAmount(Money("0.45"), "0.00"), "0.45");
+    EXPECT_EQ(FormatAmount(Money("-1234.005"), "0.00"), "-1234.01");
+}
+
 struct DoubleCase {
     double value;
     const char* text; // under "###,###.00"

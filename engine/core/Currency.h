@@ -26,7 +26,16 @@ public:
 
     constexpr std::int64_t raw() const { return raw_; }
     // The double nearest to raw / 10,000.
-    double toDouble() const { return static_cast<double>(raw_) / static_cast<double>(kScale); }
+    double toDouble() const
+    {
+        // Up to 2^53 the count is an exact double, so one correctly rounded
+        // division gives the nearest double.
+        constexpr std::int64_t kExactLimit = std::int64_t{1} << 53;
+        if (raw_ >= -kExactLimit && raw_ <= kExactLimit) {
+            return static_cast<double>(raw_) / static_cast<double>(kScale);
+        }
+        return wideToDouble();
+    }
 
     static constexpr Currency max() { return fromRaw(INT64_MAX); }
     static constexpr Currency min() { return fromRaw(INT64_MIN); }
@@ -40,6 +49,8 @@ public:
     friend constexpr auto operator<=>(Currency a, Currency b) = default;
 
 private:
+    double wideToDouble() const;
+
     std::int64_t raw_ = 0;
 };
 

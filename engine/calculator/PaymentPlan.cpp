@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PaymentPlan.h"
+
+#include "Calculator.h"
+#include "CheckedMath.h"
+#include "DisplayFormats.h"
+#include "modDeclarations.h"
+
+namespace {
+
+const Currency kZero;
+
+// Grid rows before the first month: the header row and the opening row.
+constexpr std::size_t kFirstMonthRow = 2;
+
+} // namespace
+
+PaymentPlan LoadPaymentPlan()
+{
+    CalcRecord& s = CalcState;
+    s.MinTotalInterest = kZero;
+    s.VeskTotalInterest = kZero;
+    PaymentPlan plan;
+    plan.terms = {s.VeskBalance,   s.VeskRate,   s.MinRate,
+                  s.VeskScheduled, s.MaxMonthly, s.FixedMonthly};
+
+    // The 16-bit month counter bounds a plan at 32,767 months. Reserving
+    // that up front costs only address space (pages are touched as months
+    // are written) and spares a long plan every reallocation.
+    plan.months.reserve(std::size_t{1} << 15);
+    std::int16_t veskMonths = 0;
+    while (s.VeskBalance > kZero) {
+        IncrementMonths(veskMonths);
+        StepVeskMonth();
+        NextRow(veskMonths); // the grid's row number has the same 16-bit limit
+        plan.months.push_back(
+            {veskMonths, s.VeskMonthly, s.VeskMonthInterest, s.VeskPrincipalPaid, s.VeskBalance});
+    }
+
+    std::int16_t minMonths = 0;
+    if (s.MinPayment > kZero) {
+        while (s.MinBalance > kZero) {
+            IncrementMonths(minMonths);
+            StepMinMonth();
+        }
+    }
+
+    PlanSummary& summary = plan.summary;
+    summary.veskMonths = veskMonths;
+    summary.minMonths = minMonths;
+    if (s.MinTotalInterest > kZero) {
+        summary.interestSaved = s.MinTotalInterest - s.VeskTotalInterest;
+    }
+    // What the plan pays in all: the opening balance plus the interest. A
+    // plan without months divides by zero, and the window reports it.
+    const double total = (plan.terms.openingBalance + s.VeskTotalInterest).toDouble();
+    summary.averageMonthly = Divide(total, veskMonths);
+    summary.minPayment = s.MinPayment;
+    return plan;
+}
+
+std::size_t PlanGridRows(const PaymentPlan& plan)
+{
+    return plan.months.size() + kFirstMonthRow;
+}
+
+std::string PlanCellText(const PaymentPlan& plan, std::size_t row, int column)
+{
+    if (column < 0 || column >= kPlanColumns) {
+        return {};
+    }
+    if (row == 0) {
+        return std::string(kPlanHeader[static_cast<std::size_t>(column)]);
+    }
+    if (row == 1) {
+        return column == kBalanceColumn ? PlainText(plan.terms.openingBalance) : std::string();
+    }
+    if (row < PlanGridRows(plan)) {
+        return MonthCellText(plan.months[row - kFirstMonthRow], column);
+    }
+    return {};
+}
+
+std::string MonthCellText(const PlanMonth& month, int column)
+{
+    switch (column) {
+    case kTermColumn:
+        return PlainText(std::int64_t{month.month});
+    case kPaymentColumn:
+        return FormatAmount(month.payment, kPaymentPattern);
+    case kInterestColumn:
+        return FormatAmount(month.interest, kPaymentPattern);
+    case kPrincipalColumn:
+        return FormatAmount(month.principal, kPrincipalPattern);
+    case kBalanceColumn:
+        return FormatAmount(month.balance, kBalancePattern);
+    default:
+        return {};
+    }
+}
+
+PlanCaption FrameCaption(const PlanTerms& terms)
+{
+    // A fixed payment replaces the method; a cap only alters it.
+    if (terms.fixedMonthly != kZero) {
+        return {"Your Payment Plan", true};
+    }
+    if (terms.maxMonthly != kZero) {
+        return {"Vesk's Method   **altered**", true};
+    }
+    return {"Vesk's Method", false};
+}
+
+PlanSummaryTexts SummaryTexts(const PlanSummary& summary)
+{
+    PlanSummaryTexts texts;
+    texts.payoff = PeriodText(summary.veskMonths);
+    texts.averageMonthly = FormatAmount(summary.averageMonthly, kDollarPattern);
+    texts.minPayoff = summary.minMonths == 0 ? "none to report" : PeriodText(summary.minMonths);
+    texts.minPayment = FormatAmount(summary.minPayment, kDollarPattern);
+    texts.amountSaved = summary.interestSaved ? FormatAmount(*summary.interestSaved, kDollarPattern)
+                                              : std::string("no minimum");
+    return texts;
+}
