@@ -4,9 +4,9 @@
 // again and reducing a curve to the plot's width. Runs on the offscreen
 // platform unless QT_QPA_PLATFORM names another.
 #include "Calculator.h"
-#include "PaymentPlan.h"
 #include "ChartWindow.h"
 #include "Form5.h"
+#include "PaymentPlan.h"
 #include "PlanChartData.h"
 #include "PlanChartView.h"
 #include "SeriesReduction.h"
