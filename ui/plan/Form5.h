@@ -18,6 +18,7 @@ class Form5 : public QDialog {
     Q_OBJECT
 public:
     explicit Form5(QWidget* parent = nullptr);
+    ~Form5() override;
 
     // Creates the window, builds the plan from CalcState and shows it modally;
     // returns once the window is gone. A failing load shows its message,
@@ -45,6 +46,7 @@ private:
     void Form_Resize();
     void cmdBack_Click();
     void mnuSaveCsv_Click();
+    void mnuChart_Click();
 
     void setFrameCaption(const QString& caption, bool altered);
     void widenColumnsToHeaders();
@@ -68,4 +70,5 @@ private:
     QLabel* Label4 = nullptr;
     QLabel* lblAverageMonthly = nullptr;
     QLabel* Label6 = nullptr;
+    QPushButton* cmdChart = nullptr;
 };

@@ -169,7 +169,7 @@ private slots:
     void frameCaptionColourShowsInEveryStyle();
     void keepsItsDesignedSize();
     void copiesTheSelectionAsTabSeparatedLines();
-    void contextMenuOffersCopyAndCsv();
+    void contextMenuOffersCopyCsvAndChart();
     void savesTheMonthsAsCsv();
     void reportsACsvThatCannotBeWritten();
     void screenReaderNamesValuesAndCells();
@@ -622,7 +622,7 @@ void Form5Test::copiesTheSelectionAsTabSeparatedLines()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("777.83\t\t\n\t\t154.75"));
 }
 
-void Form5Test::contextMenuOffersCopyAndCsv()
+void Form5Test::contextMenuOffersCopyCsvAndChart()
 {
     const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
     QVERIFY(form != nullptr);
@@ -632,7 +632,8 @@ void Form5Test::contextMenuOffersCopyAndCsv()
     for (const QAction* action : grid->actions()) {
         texts << action->text();
     }
-    QCOMPARE(texts, QStringList({"Copy", QStringLiteral("Save as CSV…")}));
+    QCOMPARE(texts,
+             QStringList({"Copy", QStringLiteral("Save as CSV…"), QStringLiteral("Chart…")}));
 
     grid->selectionModel()->select(grid->model()->index(6, 3), QItemSelectionModel::ClearAndSelect);
     grid->actions().front()->trigger();
