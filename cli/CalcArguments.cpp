@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -30,14 +31,28 @@ std::optional<OutputFormat> FormatNamed(std::string_view name)
     return std::nullopt;
 }
 
+// An argument as a message shows it: quoted, its control characters written
+// as escapes so that the message stays one line.
 std::string Quoted(std::string_view text)
 {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += '\'';
-    quoted += text;
-    quoted += '\'';
-    return quoted;
+    std::string quoted = "'";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            quoted += "\\n";
+        } else if (c == '\t') {
+            quoted += "\\t";
+        } else if (c == '\r') {
+            quoted += "\\r";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + '\'';
 }
 
 // Checks the collected values together and builds the window's inputs from them.
@@ -129,7 +144,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args)
 
 std::string HelpText()
 {
-    return std::string(kUsageLine) + R"help(
+    return R"help(Usage: vesk-calc --balance TEXT --rate TEXT --payment TEXT [--till-zero]
+                 [--maximum TEXT | --fixed TEXT] [--format text|json|csv]
+
 Runs the payoff calculation of Vesk Payment without its windows. The texts
 are read exactly as if typed into the calculator's fields.
 
@@ -144,7 +161,8 @@ are read exactly as if typed into the calculator's fields.
                     implies --till-zero
   --fixed TEXT      "Disable Vesk Method" and pay TEXT every month (at least
                     15); implies --till-zero
-  --format FORMAT   text (default), json (one object), or csv (the plan for a
+  --format FORMAT   text (default), json (one object: the exact amounts and
+                    month counts beside the texts), or csv (the plan for a
                     spreadsheet; needs --till-zero, --maximum or --fixed)
   -h, --help        show this help
 

@@ -4,7 +4,6 @@
 #include "Calculator.h"
 
 #include <string>
-#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -29,10 +28,6 @@ using ParsedArguments = std::variant<CalcOptions, HelpRequest, UsageError>;
 // the next argument, taken as typed (so "-699" is a value), or the text after
 // "=" in "--option=value".
 ParsedArguments ParseArguments(const std::vector<std::string>& args);
-
-inline constexpr std::string_view kUsageLine =
-    "Usage: vesk-calc --balance TEXT --rate TEXT --payment TEXT [--till-zero]\n"
-    "                 [--maximum TEXT | --fixed TEXT] [--format text|json|csv]\n";
 
 // The full --help text.
 std::string HelpText();

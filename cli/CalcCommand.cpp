@@ -13,12 +13,10 @@
 
 namespace {
 
+// One line, as for refused inputs.
 CommandResult Usage(const UsageError& error)
 {
-    return {ExitRefused,
-            {},
-            "vesk-calc: " + error.message + '\n' + std::string(kUsageLine) +
-                "Try 'vesk-calc --help' for more information.\n"};
+    return {ExitRefused, {}, "vesk-calc: " + error.message + " (try 'vesk-calc --help')\n"};
 }
 
 CommandResult Failed(const CalcOptions& options, const CalcFailure& failure)

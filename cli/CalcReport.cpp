@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalcReport.h"
 
+#include "DisplayFormats.h"
+
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <cstdint>
 #include <initializer_list>
+#include <nlohmann/json.hpp>
 #include <utility>
 #include <vector>
 
@@ -50,35 +53,41 @@ std::string TableText(const PaymentPlan& plan)
     return out;
 }
 
-std::string JsonMember(std::string_view name, std::string_view jsonValue)
+using Json = nlohmann::ordered_json;
+
+// An amount for scripts: every integer digit and all four decimals, no
+// grouping ("76873.9160"), beside the text the window shows.
+constexpr std::string_view kExactAmount = "0.0000";
+
+Json AmountJson(const std::string& exact, const std::string& text)
 {
-    return JsonString(name) + ':' + std::string(jsonValue);
+    return {{"amount", exact}, {"text", text}};
 }
 
-std::string JsonObject(const std::vector<std::string>& members)
+Json AmountJson(Currency amount, const std::string& text)
 {
-    std::string out = "{";
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        out += members[i];
-    }
-    return out + "}";
+    return AmountJson(FormatAmount(amount, kExactAmount), text);
 }
 
-std::string JsonRows(const PaymentPlan& plan)
+Json PeriodJson(std::int16_t months, const std::string& text)
 {
-    std::string out = "[";
-    for (std::size_t r = 0; r < PlanGridRows(plan); ++r) {
-        out += r > 0 ? ",[" : "[";
-        for (int c = 0; c < kPlanColumns; ++c) {
-            if (c > 0)
-                out += ',';
-            out += JsonString(PlanCellText(plan, r, c));
-        }
-        out += ']';
-    }
-    return out + "]";
+    return {{"months", months}, {"text", text}};
+}
+
+Json MonthJson(const PlanMonth& month)
+{
+    // The interest as it is added to the plan's total: rounded to four decimals.
+    return {{"month", month.month},
+            {"payment", AmountJson(month.payment, MonthCellText(month, kPaymentColumn))},
+            {"interest", AmountJson(Currency::fromDouble(month.interest),
+                                    MonthCellText(month, kInterestColumn))},
+            {"principal", AmountJson(month.principal, MonthCellText(month, kPrincipalColumn))},
+            {"balance", AmountJson(month.balance, MonthCellText(month, kBalanceColumn))}};
+}
+
+std::string JsonLine(const Json& json)
+{
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace) + '\n';
 }
 
 std::string_view ModeName(bool tillZero)
@@ -87,45 +96,6 @@ std::string_view ModeName(bool tillZero)
 }
 
 } // namespace
-
-std::string JsonString(std::string_view text)
-{
-    std::string out = "\"";
-    for (const char ch : text) {
-        switch (ch) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(ch) < 0x20) {
-                char escaped[7];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(ch));
-                out += escaped;
-            } else {
-                out += ch; // UTF-8 passes through unchanged
-            }
-        }
-    }
-    return out + '"';
-}
 
 std::string MonthlyText(const MonthlyResults& results)
 {
@@ -141,12 +111,12 @@ std::string MonthlyText(const MonthlyResults& results)
 std::string MonthlyJson(const MonthlyResults& results)
 {
     const MonthlyResultTexts texts = ResultTexts(results);
-    return JsonObject(
-               {JsonMember("mode", JsonString(ModeName(false))),
-                JsonMember("firstPayment", texts.monthly ? JsonString(*texts.monthly) : "null"),
-                JsonMember("payoffPeriod", JsonString(texts.payoff)),
-                JsonMember("interestSaved", JsonString(texts.amountSaved))}) +
-           '\n';
+    Json json{{"mode", ModeName(false)}};
+    json["firstPayment"] =
+        results.firstPayment ? AmountJson(*results.firstPayment, *texts.monthly) : Json();
+    json["payoffPeriod"] = PeriodJson(results.months, texts.payoff);
+    json["interestSaved"] = AmountJson(results.interestSaved, texts.amountSaved);
+    return JsonLine(json);
 }
 
 std::string PlanText(const PaymentPlan& plan)
@@ -169,24 +139,32 @@ std::string PlanText(const PaymentPlan& plan)
 std::string PlanJson(const PaymentPlan& plan)
 {
     const PlanCaption caption = FrameCaption(plan.terms);
-    const PlanSummaryTexts summary = SummaryTexts(plan.summary);
-    return JsonObject({JsonMember("mode", JsonString(ModeName(true))),
-                       JsonMember("planCaption", JsonString(caption.text)),
-                       JsonMember("planAltered", caption.altered ? "true" : "false"),
-                       JsonMember("schedule", JsonRows(plan)),
-                       JsonMember("payoffPeriod", JsonString(summary.payoff)),
-                       JsonMember("averagePayment", JsonString(summary.averageMonthly)),
-                       JsonMember("minPayoffPeriod", JsonString(summary.minPayoff)),
-                       JsonMember("minPayment", JsonString(summary.minPayment)),
-                       JsonMember("interestSaved", JsonString(summary.amountSaved))}) +
-           '\n';
+    const PlanSummary& summary = plan.summary;
+    const PlanSummaryTexts texts = SummaryTexts(summary);
+    Json schedule = Json::array();
+    for (const PlanMonth& month : plan.months)
+        schedule.push_back(MonthJson(month));
+
+    Json json{{"mode", ModeName(true)},
+              {"planCaption", caption.text},
+              {"planAltered", caption.altered},
+              {"openingBalance",
+               AmountJson(plan.terms.openingBalance, PlanCellText(plan, 1, kBalanceColumn))},
+              {"schedule", std::move(schedule)},
+              {"payoffPeriod", PeriodJson(summary.veskMonths, texts.payoff)}};
+    // The average is a quotient: rounded to four decimals like the amounts.
+    json["averagePayment"] =
+        AmountJson(FormatAmount(summary.averageMonthly, kExactAmount), texts.averageMonthly);
+    json["minPayoffPeriod"] = PeriodJson(summary.minMonths, texts.minPayoff);
+    json["minPayment"] = AmountJson(summary.minPayment, texts.minPayment);
+    json["interestSaved"] = summary.interestSaved
+                                ? AmountJson(*summary.interestSaved, texts.amountSaved)
+                                : Json{{"amount", nullptr}, {"text", texts.amountSaved}};
+    return JsonLine(json);
 }
 
 std::string FailureJson(bool tillZero, const CalcFailure& failure)
 {
-    const std::string error = JsonObject({JsonMember("title", JsonString(failure.title)),
-                                          JsonMember("text", JsonString(failure.text))});
-    return JsonObject(
-               {JsonMember("mode", JsonString(ModeName(tillZero))), JsonMember("error", error)}) +
-           '\n';
+    return JsonLine({{"mode", ModeName(tillZero)},
+                     {"error", {{"title", failure.title}, {"text", failure.text}}}});
 }

@@ -5,19 +5,16 @@
 #include "PaymentPlan.h"
 
 #include <string>
-#include <string_view>
 
-// The three ways vesk-calc writes its results. Every value is the text the
-// window shows; nothing is reformatted.
+// The three ways vesk-calc writes its results. The text and the JSON show
+// every value as the window does; the JSON adds the exact amounts and the
+// month counts beside the texts.
 
 // What the window's message box would show when a calculation fails.
 struct CalcFailure {
     std::string title;
     std::string text;
 };
-
-// A JSON string literal, quotes included.
-std::string JsonString(std::string_view text);
 
 // "Monthly Payment": the three results with the main window's captions.
 std::string MonthlyText(const MonthlyResults& results);
@@ -29,4 +26,5 @@ std::string PlanText(const PaymentPlan& plan);
 std::string PlanJson(const PaymentPlan& plan);
 
 // {"mode":…,"error":{"title":…,"text":…}}
+// Every JSON object is one line.
 std::string FailureJson(bool tillZero, const CalcFailure& failure);

@@ -15,7 +15,6 @@ const Currency kZero;
 
 // Grid rows before the first month: the header row and the opening row.
 constexpr std::size_t kFirstMonthRow = 2;
-constexpr int kBalanceColumn = kPlanColumns - 1;
 
 // A grid cell, the month rows written by monthText.
 std::string CellText(const PaymentPlan& plan, std::size_t row, int column,
@@ -40,15 +39,15 @@ std::string CellText(const PaymentPlan& plan, std::size_t row, int column,
 std::string MonthText(const PlanMonth& month, int column, std::string_view pattern)
 {
     switch (column) {
-    case 0:
+    case kTermColumn:
         return PlainText(std::int64_t{month.month});
-    case 1:
+    case kPaymentColumn:
         return FormatAmount(month.payment, pattern);
-    case 2:
+    case kInterestColumn:
         return FormatAmount(month.interest, pattern);
-    case 3:
+    case kPrincipalColumn:
         return FormatAmount(month.principal, pattern);
-    case 4:
+    case kBalanceColumn:
         return FormatAmount(month.balance, pattern);
     default:
         return {};

@@ -55,7 +55,14 @@ PaymentPlan LoadPaymentPlan();
 
 // The grid: a header row, the opening row (only its Balance cell, the plain
 // opening balance), then one row per month.
-inline constexpr int kPlanColumns = 5;
+enum PlanColumn : int {
+    kTermColumn,
+    kPaymentColumn,
+    kInterestColumn,
+    kPrincipalColumn,
+    kBalanceColumn,
+    kPlanColumns
+};
 inline constexpr std::array<std::string_view, kPlanColumns> kPlanHeader = {
     "Term", "Monthly Payment", "Interest", "Principal", "Balance"};
 std::size_t PlanGridRows(const PaymentPlan& plan);

@@ -108,6 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"FlagWithValue", WorkedExample({"--till-zero=1"}),
                 "unknown option '--till-zero=1'"},
         BadCase{"StrayText", WorkedExample({"extra"}), "unexpected argument 'extra'"},
+        // control characters are escaped, so that the message stays one line
+        BadCase{"ControlCharacters", WorkedExample({"--a\tb\nc\r\x01\x7f"}),
+                "unknown option '--a\\tb\\nc\\r\\x01\\x7f'"},
         BadCase{"MissingValue", WorkedExample({"--maximum"}), "option --maximum needs a value"},
         BadCase{"Twice", WorkedExample({"--rate", "8"}), "option --rate given more than once"},
         BadCase{"MaximumAndFixed", WorkedExample({"--maximum", "900", "--fixed", "800"}),

@@ -5,50 +5,20 @@
 
 namespace {
 
-struct EscapeCase {
-    const char* name;
-    std::string text;
-    std::string literal;
-};
-
-void PrintTo(const EscapeCase& testCase, std::ostream* os)
-{
-    *os << testCase.name;
-}
-
-class JsonEscaping : public testing::TestWithParam<EscapeCase> {};
-
-TEST_P(JsonEscaping, ProducesAValidLiteral)
-{
-    EXPECT_EQ(JsonString(GetParam().text), GetParam().literal);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cli, JsonEscaping,
-    testing::Values(
-        EscapeCase{"Empty", "", R"("")"},
-        EscapeCase{"Apostrophe", "Vesk's Method   **altered**", R"("Vesk's Method   **altered**")"},
-        EscapeCase{"Quotes", R"(say "hi")", R"("say \"hi\"")"},
-        EscapeCase{"Backslashes", R"(C:\Program Files\)", R"("C:\\Program Files\\")"},
-        EscapeCase{"LineBreaksAndTab", "a\nb\rc\td", R"("a\nb\rc\td")"},
-        EscapeCase{"BackspaceAndFormFeed", "\b\f", R"("\b\f")"},
-        EscapeCase{"OtherControls", std::string("\x01\x1f", 2) + '\0', R"("\u0001\u001f\u0000")"},
-        EscapeCase{"SlashAndDelete", "/ \x7f", "\"/ \x7f\""},
-        EscapeCase{"Utf8", "\xc3\xa9 \xe2\x82\xac", "\"\xc3\xa9 \xe2\x82\xac\""}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
-
 TEST(CliReport, MonthlyWithoutFirstPaymentGivesNull)
 {
     const MonthlyResults results{std::nullopt, 0, Currency()};
     EXPECT_EQ(MonthlyJson(results),
-              R"({"mode":"monthly","firstPayment":null,"payoffPeriod":"","interestSaved":"$.00"})"
+              R"({"mode":"monthly","firstPayment":null,"payoffPeriod":{"months":0,"text":""},)"
+              R"("interestSaved":{"amount":"0.0000","text":"$.00"}})"
               "\n");
     EXPECT_EQ(MonthlyText(results), "Vesk's Mnthly Pymnt\n"
                                     "Payoff Period\n"
                                     "Total Amount Saved (if follow payment plan)  $.00\n");
 }
 
-TEST(CliReport, PlanTableRightAlignsEveryColumn)
+// 1200 paid off in one month by a fixed payment, with no scheduled plan.
+PaymentPlan OneMonthPlan()
 {
     const Currency amount = Currency::fromUnits(1200);
     PaymentPlan plan;
@@ -56,7 +26,12 @@ TEST(CliReport, PlanTableRightAlignsEveryColumn)
     plan.terms.fixedMonthly = amount;
     plan.months = {{1, amount, 0.0, amount, Currency()}};
     plan.summary = {1, 0, std::nullopt, 1200.0, Currency()};
+    return plan;
+}
 
+TEST(CliReport, PlanTableRightAlignsEveryColumn)
+{
+    const PaymentPlan plan = OneMonthPlan();
     EXPECT_EQ(PlanText(plan), "Term  Monthly Payment  Interest  Principal  Balance\n"
                               "                                               1200\n"
                               "   1         1,200.00       .00   1,200.00      .00\n"
@@ -70,6 +45,16 @@ TEST(CliReport, PlanTableRightAlignsEveryColumn)
                               "  Mnthly Pymt       $.00\n"
                               "\n"
                               "Amount Saved On Interest  no minimum\n");
+}
+
+TEST(CliReport, PlanJsonWithoutMinimumHasNoAmountSaved)
+{
+    const std::string json = PlanJson(OneMonthPlan());
+    EXPECT_TRUE(json.ends_with(R"("minPayoffPeriod":{"months":0,"text":"none to report"},)"
+                               R"("minPayment":{"amount":"0.0000","text":"$.00"},)"
+                               R"("interestSaved":{"amount":null,"text":"no minimum"}})"
+                               "\n"))
+        << json;
 }
 
 TEST(CliReport, FailureJsonEscapesTheMessage)

@@ -72,7 +72,7 @@ TEST(VeskCalcRun, PlanAsJson)
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.starts_with(R"({"mode":"till_zero","planCaption":"Your Payment Plan",)"))
         << run.out.substr(0, 200);
-    EXPECT_TRUE(run.out.ends_with(R"("interestSaved":"-$87,969.11"})"
+    EXPECT_TRUE(run.out.ends_with(R"("text":"-$87,969.11"}})"
                                   "\n"));
 }
 

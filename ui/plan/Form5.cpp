@@ -2,10 +2,12 @@
 #include "Form5.h"
 
 #include "Calculator.h"
+#include "ChartWindow.h"
 #include "FittingFont.h"
 #include "MSFlexGrid.h"
 #include "MsgBox.h"
 #include "PaymentPlan.h"
+#include "PlanChartData.h"
 #include "PlanFiles.h"
 #include "RuntimeError.h"
 #include "VeskResources.h"
@@ -59,6 +61,8 @@ Form5::Form5(QWidget* parent) : QDialog(parent), plan_(std::make_shared<const Pa
     Form_Resize();
 }
 
+Form5::~Form5() = default;
+
 void Form5::createControls()
 {
     MSFlexGrid1 = new MSFlexGrid(this);
@@ -71,6 +75,15 @@ void Form5::createControls()
     saveCsv->setObjectName(QStringLiteral("mnuSaveCsv"));
     connect(saveCsv, &QAction::triggered, this, &Form5::mnuSaveCsv_Click);
     MSFlexGrid1->addAction(saveCsv);
+
+    // The chart is an addition: its button stands left in Back's row, its
+    // entry in the grid's menu, and Ctrl+G opens it from anywhere in the window.
+    auto* chart = new QAction(tr("Chart…"), MSFlexGrid1);
+    chart->setObjectName(QStringLiteral("mnuChart"));
+    chart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    chart->setShortcutContext(Qt::WindowShortcut);
+    connect(chart, &QAction::triggered, this, &Form5::mnuChart_Click);
+    MSFlexGrid1->addAction(chart);
 
     cmdBack = AddControl<QPushButton>(this, "cmdBack", tr("Back"), 3120, 7080, 1215, 375);
     Label1 =
@@ -100,8 +113,15 @@ void Form5::createControls()
     Label6->setAccessibleDescription(Label4->text());
     lblAmountSaved->setAccessibleDescription(Label1->text());
 
+    cmdChart = AddControl<QPushButton>(this, "cmdChart", tr("Chart…"), 840, 7080, 1215, 375);
+    cmdChart->setToolTip(tr("The payment plan as a chart (%1)")
+                             .arg(chart->shortcut().toString(QKeySequence::NativeText)));
+
+    // Back stays next after the grid, and so stays the button Enter presses.
     setTabOrder(MSFlexGrid1, cmdBack);
+    setTabOrder(cmdBack, cmdChart);
     connect(cmdBack, &QPushButton::clicked, this, &Form5::cmdBack_Click);
+    connect(cmdChart, &QPushButton::clicked, this, &Form5::mnuChart_Click);
     createPrintControls();
 }
 
@@ -130,7 +150,7 @@ void Form5::createPrintControls()
     cmdPrint->setToolTip(tr("Print the payment plan (%1) or export it as PDF (%2)")
                              .arg(print->shortcut().toString(QKeySequence::NativeText),
                                   exportPdf->shortcut().toString(QKeySequence::NativeText)));
-    setTabOrder(cmdBack, cmdPrint);
+    setTabOrder(cmdChart, cmdPrint);
 }
 
 void Form5::showModal(QWidget* mainWindow)
@@ -222,6 +242,14 @@ int Form5::TextWidth(const QString& text) const
 void Form5::cmdBack_Click()
 {
     close();
+}
+
+void Form5::mnuChart_Click()
+{
+    if (plan_->months.empty()) {
+        return; // a window that was never loaded has no plan to draw
+    }
+    ChartWindow::openOver(this, PlanChartDataFrom(*plan_));
 }
 
 void Form5::mnuSaveCsv_Click()

@@ -18,6 +18,7 @@ class Form5 : public QDialog {
     Q_OBJECT
 public:
     explicit Form5(QWidget* parent = nullptr);
+    ~Form5() override;
 
     // Creates the window, builds the plan from CalcState and shows it modally;
     // returns once the window is gone. A failing load shows its message,
@@ -46,6 +47,7 @@ private:
     void Form_Resize();
     void cmdBack_Click();
     void mnuSaveCsv_Click();
+    void mnuChart_Click();
     void mnuExportPdf_Click();
     void mnuPrint_Click();
 
@@ -71,5 +73,6 @@ private:
     QLabel* Label4 = nullptr;
     QLabel* lblAverageMonthly = nullptr;
     QLabel* Label6 = nullptr;
+    QPushButton* cmdChart = nullptr;
     QPushButton* cmdPrint = nullptr;
 };

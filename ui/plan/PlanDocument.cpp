@@ -34,7 +34,6 @@ const QColor kHeaderShade(228, 228, 228);
 const QColor kRowShade(244, 244, 244);
 const QColor kRuleColour(150, 150, 150);
 
-constexpr int kTermColumn = 0;
 constexpr int kAmountColumns = kPlanColumns - 1;
 
 QString FromStd(std::string_view text)

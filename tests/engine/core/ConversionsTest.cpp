@@ -31,6 +31,11 @@ struct TextCase {
     Reading lenient;  // LenientValue
 };
 
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << '"' << c.text.substr(0, 40) << (c.text.size() > 40 ? "...\"" : "\"");
+}
+
 std::string Repeat(char ch, int count)
 {
     return std::string(static_cast<std::size_t>(count), ch);
@@ -101,6 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"", kMismatch, kMismatch, {"0"}}, TextCase{" ", kMismatch, kMismatch, {"0"}},
         TextCase{"-", kMismatch, kMismatch, {"0"}}, TextCase{"+", kMismatch, kMismatch, {"0"}},
         TextCase{".", kMismatch, kMismatch, {"0"}}, TextCase{"--5", kMismatch, kMismatch, {"0"}},
+        // a thousands separator must follow a digit; the lenient reading stops at any comma
+        TextCase{"-,5", kMismatch, kMismatch, {"0"}}, TextCase{",5", kMismatch, kMismatch, {"0"}},
+        TextCase{"+,5", kMismatch, kMismatch, {"0"}},
+        TextCase{"1,,000", kMismatch, kMismatch, {"1"}},
         TextCase{"abc", kMismatch, kMismatch, {"0"}},
         TextCase{std::string("12\0"
                              "3",

@@ -170,7 +170,7 @@ private slots:
     void frameCaptionColourShowsInEveryStyle();
     void keepsItsDesignedSize();
     void copiesTheSelectionAsTabSeparatedLines();
-    void contextMenuOffersCopyAndCsv();
+    void contextMenuOffersCopyCsvChartAndPrint();
     void savesTheMonthsAsCsv();
     void reportsACsvThatCannotBeWritten();
     void screenReaderNamesValuesAndCells();
@@ -638,7 +638,7 @@ void Form5Test::copiesTheSelectionAsTabSeparatedLines()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("777.83\t\t\n\t\t154.75"));
 }
 
-void Form5Test::contextMenuOffersCopyAndCsv()
+void Form5Test::contextMenuOffersCopyCsvChartAndPrint()
 {
     const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
     QVERIFY(form != nullptr);
@@ -649,7 +649,7 @@ void Form5Test::contextMenuOffersCopyAndCsv()
         texts << action->text() + u' ' + action->shortcut().toString();
     }
     QCOMPARE(texts, QStringList({"Copy Ctrl+C", QStringLiteral("Save as CSV… "),
-                                 QStringLiteral("Print… Ctrl+P"),
+                                 QStringLiteral("Chart… Ctrl+G"), QStringLiteral("Print… Ctrl+P"),
                                  QStringLiteral("Export PDF… Ctrl+Shift+S")}));
 
     grid->selectionModel()->select(grid->model()->index(6, 3), QItemSelectionModel::ClearAndSelect);
@@ -659,7 +659,7 @@ void Form5Test::contextMenuOffersCopyAndCsv()
     // The Print button offers both at the right of Back's row, clear of Back.
     auto* print = Find<QPushButton>(form.get(), "cmdPrint");
     QVERIFY(print != nullptr && print->menu() != nullptr);
-    QCOMPARE(print->menu()->actions(), grid->actions().mid(2));
+    QCOMPARE(print->menu()->actions(), grid->actions().mid(3));
     QCOMPARE(print->geometry(), TwipsRect(5280, 7080, 1215, 375));
     QVERIFY(!print->geometry().intersects(Find<QPushButton>(form.get(), "cmdBack")->geometry()));
     QCOMPARE(print->geometry().right(), grid->geometry().right());

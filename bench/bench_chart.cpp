@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Opening the payment plan chart for the longest plan, from the click on
+// Chart… to the first painted frame, and its two parts: running the plans
+// again and reducing a curve to the plot's width. Runs on the offscreen
+// platform unless QT_QPA_PLATFORM names another.
+#include "Calculator.h"
+#include "ChartWindow.h"
+#include "Form5.h"
+#include "PaymentPlan.h"
+#include "PlanChartData.h"
+#include "PlanChartView.h"
+#include "SeriesReduction.h"
+#include "modDeclarations.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// 32,766 months of 100.00 (and as many of the scheduled plan): the longest
+// plan the plan window shows.
+const CalculatorInputs kLongestPlan = [] {
+    CalculatorInputs in;
+    in.balance = "3276600";
+    in.rate = "0";
+    in.payment = "100";
+    in.maximum = "100";
+    in.tillZero = true;
+    in.chkDisableVesk = 1;
+    in.maximumEnabled = true;
+    return in;
+}();
+
+// Notes the first paint of a widget.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted = true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// From the click on Chart… to the chart's first painted frame.
+void BM_Chart_OpenLongestPlan(benchmark::State& state)
+{
+    LoadCalcState(kLongestPlan);
+    const std::unique_ptr<Form5> form = Form5::createLoaded(nullptr);
+    if (form == nullptr) {
+        state.SkipWithError("the plan did not load");
+        return;
+    }
+    form->show();
+    QCoreApplication::processEvents();
+    auto* button = form->findChild<QPushButton*>(QStringLiteral("cmdChart"));
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        button->click();
+        QPointer<ChartWindow> chart = form->findChild<ChartWindow*>();
+        if (chart == nullptr) {
+            state.SkipWithError("no chart window opened");
+            return;
+        }
+        PaintWatch watch(chart->balanceView()->viewport());
+        while (!watch.painted && timer.elapsed() < 5000) {
+            QCoreApplication::processEvents();
+        }
+        if (!watch.painted) {
+            state.SkipWithError("the chart was never painted");
+            return;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        chart->close();
+        while (chart != nullptr) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
+BENCHMARK(BM_Chart_OpenLongestPlan)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Both plans run again, month by month.
+void BM_Chart_PlanChartData(benchmark::State& state)
+{
+    LoadCalcState(kLongestPlan);
+    const PaymentPlan plan = LoadPaymentPlan();
+    for (auto _ : state) {
+        PlanChartData data = PlanChartDataFrom(plan);
+        benchmark::DoNotOptimize(data.plan.balance.data());
+    }
+}
+BENCHMARK(BM_Chart_PlanChartData)->Unit(benchmark::kMillisecond);
+
+// One curve of 32,767 points cut down to a plot 1,000 pixels wide.
+void BM_Chart_ReduceToColumns(benchmark::State& state)
+{
+    std::vector<QPointF> points;
+    for (int month = 0; month <= 32766; ++month) {
+        points.emplace_back(month / 12.0, 3276600.0 - 100.0 * month);
+    }
+    for (auto _ : state) {
+        QList<QPointF> reduced = ReduceToColumns(points, 0, points.back().x(), 1000);
+        benchmark::DoNotOptimize(reduced.data());
+    }
+}
+BENCHMARK(BM_Chart_ReduceToColumns)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

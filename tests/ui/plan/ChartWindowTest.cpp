@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ChartWindow.h"
+
+#include "Calculator.h"
+#include "Form5.h"
+#include "MSFlexGrid.h"
+#include "PaymentPlan.h"
+#include "PlanChartData.h"
+#include "PlanChartView.h"
+#include "SeriesReduction.h"
+#include "UiTestSupport.h"
+#include "modDeclarations.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGraphicsSimpleTextItem>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPointer>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTest>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+CalculatorInputs TillZero(const char* balance, const char* rate, const char* payment,
+                          const char* maximum = "", bool fixed = false)
+{
+    CalculatorInputs in;
+    in.balance = balance;
+    in.rate = rate;
+    in.payment = payment;
+    in.maximum = maximum;
+    in.tillZero = true;
+    in.maximumEnabled = *maximum != '\0';
+    in.chkMaxMonthly = in.maximumEnabled && !fixed ? 1 : 0;
+    in.chkDisableVesk = fixed ? 1 : 0;
+    return in;
+}
+
+// The chart's data as the plan window hands it over: from the plan it loaded.
+// CalcState is cleared first, so that a chart run through it would show.
+PlanChartData ChartDataFor(const CalculatorInputs& in)
+{
+    LoadCalcState(in);
+    const PaymentPlan plan = LoadPaymentPlan();
+    CalcState = CalcRecord{};
+    return PlanChartDataFrom(plan);
+}
+
+QStringList Texts(const QList<QGraphicsSimpleTextItem*>& items)
+{
+    QStringList texts;
+    for (const QGraphicsSimpleTextItem* item : items) {
+        texts << item->text();
+    }
+    return texts;
+}
+
+QList<QPointF> MarkedPoints(PlanChartView* view)
+{
+    QList<QPointF> points;
+    for (QAbstractSeries* series : view->chart()->series()) {
+        if (auto* marks = qobject_cast<QScatterSeries*>(series)) {
+            points << marks->points();
+        }
+    }
+    return points;
+}
+
+QLineSeries* Curve(PlanChartView* view, const QString& name)
+{
+    for (QAbstractSeries* series : view->chart()->series()) {
+        if (series->name() == name) {
+            return qobject_cast<QLineSeries*>(series);
+        }
+    }
+    return nullptr;
+}
+
+// Where the chart draws a point, in the view's coordinates.
+QPoint ViewPosition(PlanChartView* view, QPointF value)
+{
+    return view->mapFromScene(view->chart()->mapToScene(view->chart()->mapToPosition(value)));
+}
+
+} // namespace
+
+class ChartWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reductionKeepsEndsAndExtremes();
+    void seriesEndAtThePayoffMarks_data();
+    void seriesEndAtThePayoffMarks();
+    void withoutAScheduledPlanTheLegendSaysSo();
+    void opensFromButtonMenuAndShortcut();
+};
+
+void ChartWindowTest::reductionKeepsEndsAndExtremes()
+{
+    // A falling line with one spike up and one down, far more points than columns.
+    std::vector<QPointF> points;
+    for (int i = 0; i <= 30000; ++i) {
+        points.emplace_back(i / 12.0, 30000.0 - i);
+    }
+    points[12345].setY(90000);
+    points[23456].setY(-500);
+    const int columns = 100;
+    const QList<QPointF> reduced =
+        ReduceToColumns(points, points.front().x(), points.back().x(), columns);
+
+    QVERIFY(reduced.size() <= 2 * columns + 2);
+    QCOMPARE(reduced.front(), points.front());
+    QCOMPARE(reduced.back(), points.back());
+    QVERIFY(reduced.contains(points[12345]));
+    QVERIFY(reduced.contains(points[23456]));
+    QVERIFY(std::is_sorted(reduced.begin(), reduced.end(),
+                           [](QPointF a, QPointF b) { return a.x() < b.x(); }));
+
+    // A line the columns can show whole is kept whole.
+    const std::vector<QPointF> few(points.begin(), points.begin() + 150);
+    QCOMPARE(ReduceToColumns(few, 0, few.back().x(), columns).size(), qsizetype{150});
+}
+
+void ChartWindowTest::seriesEndAtThePayoffMarks_data()
+{
+    QTest::addColumn<CalculatorInputs>("inputs");
+    QTest::addColumn<int>("months");
+    QTest::addColumn<QString>("period");
+    QTest::addColumn<double>("interest");
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("worked example") << TillZero("100000", "7.5", "699") << 179
+                                    << "14 yrs and 11 mths" << 75056.9315 << "$76,873.92";
+    QTest::newRow("maximum 1000") << TillZero("100000", "7.5", "699", "1000") << 193
+                                  << "16 yrs and 1 mth" << 77394.0106 << "$74,536.84";
+}
+
+void ChartWindowTest::seriesEndAtThePayoffMarks()
+{
+    QFETCH(CalculatorInputs, inputs);
+    QFETCH(int, months);
+    QFETCH(QString, period);
+    QFETCH(double, interest);
+    QFETCH(QString, saved);
+
+    const PlanChartData data = ChartDataFor(inputs);
+    // The scheduled plan ran on a record of its own.
+    QCOMPARE(CalcState.MinTotalInterest, Currency());
+    QCOMPARE(data.plan.months(), months);
+    QCOMPARE(data.plan.balance.front().toDouble(), 100000.0);
+    QCOMPARE(data.plan.balance.back().toDouble(), 0.0);
+    QCOMPARE(data.plan.interestPaid.back().toDouble(), interest);
+    QVERIFY(data.hasScheduled);
+    QCOMPARE(data.scheduled.months(), 361);
+    QCOMPARE(data.scheduled.interestPaid.back().toDouble(), 151930.8475);
+    QCOMPARE(QString::fromStdString(data.interestSaved), saved);
+
+    ChartWindow window(data, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlanChartView* balance = window.balanceView();
+    QCOMPARE(Texts(balance->markLabels()), QStringList({"30 yrs and 1 mth", period}));
+    QCOMPARE(MarkedPoints(balance), QList<QPointF>({{361 / 12.0, 0}, {months / 12.0, 0}}));
+
+    QLineSeries* plan = Curve(balance, QString::fromStdString(data.plan.name));
+    QVERIFY(plan != nullptr);
+    QCOMPARE(plan->at(0), QPointF(0, 100000));
+    QCOMPARE(plan->at(plan->count() - 1), QPointF(months / 12.0, 0));
+    QLineSeries* scheduled = Curve(balance, QString::fromStdString(data.scheduled.name));
+    QVERIFY(scheduled != nullptr);
+    QCOMPARE(scheduled->at(scheduled->count() - 1), QPointF(361 / 12.0, 0));
+
+    const QString month37 = balance->textAt(ViewPosition(balance, QPointF(37 / 12.0, 92860.58)));
+    QVERIFY2(
+        month37.startsWith(inputs.maximum.empty() ? "Month 37: $92,860.58 left" : "Month 37: $"),
+        qPrintable(month37));
+
+    // The interest page ends at the interest saved.
+    PlanChartView* paid = window.interestView();
+    QVERIFY(Curve(paid, QStringLiteral("Interest saved: ") + saved) != nullptr);
+    QCOMPARE(Curve(paid, QString::fromStdString(data.plan.name))->points().back(),
+             QPointF(361 / 12.0, interest));
+    QVERIFY(window.accessibleDescription().contains(period));
+    QVERIFY(window.accessibleDescription().contains(saved));
+}
+
+void ChartWindowTest::withoutAScheduledPlanTheLegendSaysSo()
+{
+    const PlanChartData data = ChartDataFor(TillZero("1000", "12", "0", "500", true));
+    QVERIFY(!data.hasScheduled);
+    QCOMPARE(data.plan.months(), 3);
+
+    ChartWindow window(data, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlanChartView* balance = window.balanceView();
+    QStringList legend;
+    for (QLegendMarker* marker : balance->chart()->legend()->markers()) {
+        if (marker->isVisible()) {
+            legend << marker->label();
+        }
+    }
+    QCOMPARE(legend,
+             QStringList({"Minimum Payment Plan: none to report", "Your Payment Plan ($500.00)"}));
+    QCOMPARE(Texts(balance->markLabels()), QStringList({"3 mths"}));
+    QVERIFY(window.accessibleDescription().contains(QStringLiteral("none to report")));
+}
+
+void ChartWindowTest::opensFromButtonMenuAndShortcut()
+{
+    ModalWatchdog watchdog;
+    LoadCalcState(TillZero("100000", "7.5", "699"));
+    const std::unique_ptr<Form5> form = Form5::createLoaded(nullptr);
+    QVERIFY(form != nullptr);
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto* grid = form->findChild<MSFlexGrid*>(QStringLiteral("MSFlexGrid1"));
+    auto* entry = grid->findChild<QAction*>(QStringLiteral("mnuChart"));
+    QVERIFY(entry != nullptr && grid->actions().contains(entry)); // in the grid's context menu
+
+    const std::vector<std::pair<const char*, std::function<void()>>> ways{
+        {"button",
+         [&] {
+             QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("cmdChart")),
+                               Qt::LeftButton);
+         }},
+        {"menu entry", [&] { entry->trigger(); }},
+        {"shortcut", [&] { QTest::keyClick(grid, Qt::Key_G, Qt::ControlModifier); }},
+    };
+    for (const auto& [way, open] : ways) {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        open();
+        QPointer<ChartWindow> chart = form->findChild<ChartWindow*>();
+        QVERIFY2(chart != nullptr, way);
+        QVERIFY2(chart->isVisible() && chart->isModal(), way);
+        QTest::keyClick(chart, Qt::Key_Escape);
+        QTRY_VERIFY2(chart.isNull(), way); // closed and gone
+    }
+}
+
+QTEST_MAIN(ChartWindowTest)
+#include "ChartWindowTest.moc"

@@ -1,0 +1,376 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PlanChartView.h"
+
+#include "SeriesReduction.h"
+
+#include <QAreaSeries>
+#include <QEvent>
+#include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QScatterSeries>
+#include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr double kMonthsPerYear = 12;
+// Reduction before the first layout knows the plot's real width.
+constexpr int kColumnsBeforeLayout = 2000;
+
+QColor Mix(const QColor& from, const QColor& to, double share)
+{
+    return QColor::fromRgbF(
+        static_cast<float>(from.redF() + (to.redF() - from.redF()) * share),
+        static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * share),
+        static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
+}
+
+// A step of 1, 2 or 5 times a power of ten that cuts range into about `ticks` parts.
+double NiceStep(double range, int ticks)
+{
+    const double raw = range / ticks;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double normalised = raw / magnitude;
+    const double nice = normalised <= 1 ? 1 : normalised <= 2 ? 2 : normalised <= 5 ? 5 : 10;
+    return nice * magnitude;
+}
+
+// Ticks every NiceStep from 0 up to the first tick at or past end, labelled
+// with as many decimals as the step needs.
+void SetNiceRange(QValueAxis* axis, double end, int ticks, const QString& prefix)
+{
+    const double top = end > 0 ? end : 1;
+    const double step = NiceStep(top, ticks);
+    int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+    if (decimals > 0 && !prefix.isEmpty()) {
+        decimals = 2; // money below a dollar shows its cents
+    }
+    axis->setRange(0, std::ceil(top / step - 1e-9) * step);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(prefix + QStringLiteral("%.") + QString::number(decimals) +
+                         QLatin1Char('f'));
+}
+
+} // namespace
+
+PlanChartView::PlanChartView(QWidget* parent)
+    : QChartView(parent), years_(new QValueAxis(this)), money_(new QValueAxis(this))
+{
+    setRenderHint(QPainter::Antialiasing);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+
+    QChart* plot = chart();
+    plot->legend()->setAlignment(Qt::AlignBottom);
+    // Amounts read as in the plan window ($1,234), whatever the desktop's locale.
+    plot->setLocalizeNumbers(true);
+    plot->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    years_->setTitleText(tr("Years"));
+    for (QValueAxis* axis : {years_, money_}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+    }
+    plot->addAxis(years_, Qt::AlignBottom);
+    plot->addAxis(money_, Qt::AlignLeft);
+    connect(plot, &QChart::plotAreaChanged, this, &PlanChartView::fitToPlot);
+    followWidget();
+}
+
+QLineSeries* PlanChartView::addCurve(const QString& name, std::vector<QPointF> points,
+                                     Describe describe)
+{
+    auto* series = new QLineSeries(this);
+    series->setName(name);
+    attach(series, std::move(points), std::move(describe));
+    return series;
+}
+
+QAreaSeries* PlanChartView::addArea(const QString& name, std::vector<QPointF> upper,
+                                    std::vector<QPointF> lower)
+{
+    auto* area = new QAreaSeries(this);
+    area->setName(name);
+    auto* top = new QLineSeries(area);
+    auto* bottom = new QLineSeries(area);
+    lines_.push_back({top, std::move(upper), {}});
+    lines_.push_back({bottom, std::move(lower), {}});
+    area->setUpperSeries(top);
+    area->setLowerSeries(bottom);
+    attach(area);
+    return area;
+}
+
+QLineSeries* PlanChartView::addSegment(const QString& name, QPointF from, QPointF to)
+{
+    auto* series = new QLineSeries(this);
+    series->setName(name);
+    series->append(from);
+    series->append(to);
+    attach(series);
+    return series;
+}
+
+QLineSeries* PlanChartView::addLegendEntry(const QString& name)
+{
+    auto* series = new QLineSeries(this);
+    series->setName(name);
+    attach(series);
+    return series;
+}
+
+QScatterSeries* PlanChartView::addMark(QPointF at, const QString& text)
+{
+    auto* series = new QScatterSeries(this);
+    series->append(at);
+    attach(series);
+    hideFromLegend(series);
+    auto* label = new QGraphicsSimpleTextItem(text, chart());
+    marks_.push_back({series, label});
+    followWidget();
+    return series;
+}
+
+void PlanChartView::attach(QLineSeries* series, std::vector<QPointF> points, Describe describe)
+{
+    lines_.push_back({series, std::move(points), std::move(describe)});
+    attach(series);
+}
+
+void PlanChartView::attach(QAbstractSeries* series)
+{
+    chart()->addSeries(series);
+    series->attachAxis(years_);
+    series->attachAxis(money_);
+}
+
+void PlanChartView::hideFromLegend(QAbstractSeries* series)
+{
+    for (QLegendMarker* marker : chart()->legend()->markers(series)) {
+        marker->setVisible(false);
+    }
+}
+
+void PlanChartView::setRanges(double years, double money)
+{
+    // Room right of the last month for the label of a mark there.
+    constexpr double kRoomForLabels = 1.2;
+    SetNiceRange(years_, years * kRoomForLabels, 8, QString());
+    SetNiceRange(money_, money, 6, QStringLiteral("$"));
+    fitToPlot();
+}
+
+QList<QGraphicsSimpleTextItem*> PlanChartView::markLabels() const
+{
+    QList<QGraphicsSimpleTextItem*> labels;
+    for (const Mark& mark : marks_) {
+        labels.append(mark.label);
+    }
+    return labels;
+}
+
+// Each line is cut down to two points per pixel column of the plot.
+void PlanChartView::fitToPlot()
+{
+    const QRectF plot = chart()->plotArea();
+    const int columns = plot.width() > 1
+                            ? static_cast<int>(std::ceil(plot.width() * devicePixelRatioF()))
+                            : kColumnsBeforeLayout;
+    for (Line& line : lines_) {
+        line.series->replace(ReduceToColumns(line.points, years_->min(), years_->max(), columns));
+    }
+    placeMarkLabels();
+}
+
+// A label stands just above and right of its mark, clear of the curve that
+// comes down to it from the left; left of it where the chart ends, and above
+// any label it would otherwise cover. Plans that end together share one label.
+void PlanChartView::placeMarkLabels()
+{
+    constexpr double kGap = 4;
+    const double right = chart()->size().width() - kGap;
+    std::vector<QRectF> placed;
+    for (auto mark = marks_.begin(); mark != marks_.end(); ++mark) {
+        const bool repeated = std::any_of(marks_.begin(), mark, [&](const Mark& earlier) {
+            return earlier.series->at(0) == mark->series->at(0) &&
+                   earlier.label->text() == mark->label->text();
+        });
+        mark->label->setVisible(!repeated);
+        if (repeated) {
+            continue;
+        }
+        const QPointF at = chart()->mapToPosition(mark->series->at(0), mark->series);
+        const QSizeF size = mark->label->boundingRect().size();
+        const double reach = mark->series->markerSize() / 2 + kGap;
+        const double left =
+            at.x() + reach + size.width() <= right ? at.x() + reach : at.x() - reach - size.width();
+        QRectF rect(QPointF(left, at.y() - reach - size.height()), size);
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const QRectF& other : placed) {
+                if (rect.intersects(other)) {
+                    rect.moveBottom(other.top() - kGap);
+                    moved = true;
+                }
+            }
+        }
+        mark->label->setPos(rect.topLeft());
+        placed.push_back(rect);
+    }
+}
+
+// Chart, axes, legend and labels take the widget's palette and font, so that
+// light and dark desktops both read well.
+void PlanChartView::followWidget()
+{
+    const QPalette colours = palette();
+    const QColor text = colours.color(QPalette::WindowText);
+    const QColor window = colours.color(QPalette::Window);
+    setBackgroundBrush(window);
+    QChart* plot = chart();
+    plot->setBackgroundBrush(window);
+    plot->setBackgroundPen(Qt::NoPen);
+    plot->legend()->setLabelColor(text);
+    plot->legend()->setFont(font());
+    for (QValueAxis* axis : {years_, money_}) {
+        axis->setLabelsColor(text);
+        axis->setLabelsFont(font());
+        axis->setTitleBrush(text);
+        axis->setTitleFont(font());
+        axis->setGridLineColor(Mix(window, text, 0.18));
+        axis->setLinePenColor(Mix(window, text, 0.5));
+    }
+    for (const Mark& mark : marks_) {
+        mark.label->setBrush(text);
+        mark.label->setFont(font());
+    }
+    placeMarkLabels();
+}
+
+void PlanChartView::changeEvent(QEvent* event)
+{
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) {
+        followWidget();
+    }
+}
+
+QString PlanChartView::textAt(QPoint pos) const
+{
+    const QPointF at = chart()->mapFromScene(mapToScene(pos));
+    if (!chart()->plotArea().contains(at) || lines_.empty()) {
+        return {};
+    }
+    const auto month = static_cast<int>(std::lround(chart()->mapToValue(at).x() * kMonthsPerYear));
+    const double reach = fontMetrics().height() * 1.5;
+    const Line* nearest = nullptr;
+    double nearestDistance = reach;
+    for (const Line& line : lines_) {
+        if (!line.describe || month < 0 || month >= static_cast<int>(line.points.size())) {
+            continue;
+        }
+        const QPointF point = line.points[static_cast<std::size_t>(month)];
+        const double distance = std::abs(chart()->mapToPosition(point).y() - at.y());
+        if (distance <= nearestDistance) {
+            nearest = &line;
+            nearestDistance = distance;
+        }
+    }
+    return nearest != nullptr ? nearest->describe(month) : QString();
+}
+
+// The tooltip follows the mouse along a curve at once, and answers the help
+// event itself: the chart's scene would otherwise hide it, having no item
+// with a tooltip of its own.
+void PlanChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    showTextAt(event->pos(), event->globalPosition().toPoint());
+    QChartView::mouseMoveEvent(event);
+}
+
+bool PlanChartView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        showTextAt(help->pos(), help->globalPos());
+        return true;
+    }
+    return QChartView::viewportEvent(event);
+}
+
+void PlanChartView::showTextAt(QPoint pos, QPoint globalPos)
+{
+    const QString text = textAt(pos);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(globalPos, text, this);
+    }
+}
+
+// Left and Right step a month, Page Up and Page Down a year, Home and End go
+// to the ends; Up and Down change the curve.
+void PlanChartView::keyPressEvent(QKeyEvent* event)
+{
+    std::vector<std::size_t> curves;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].describe) {
+            curves.push_back(i);
+        }
+    }
+    if (curves.empty()) {
+        QChartView::keyPressEvent(event);
+        return;
+    }
+    const auto found = std::find(curves.begin(), curves.end(), keyCurve_);
+    // The keys start on the curve drawn last, on top: the plan itself.
+    std::size_t index = found != curves.end() ? static_cast<std::size_t>(found - curves.begin())
+                                              : curves.size() - 1;
+    int month = std::max(keyMonth_, 0);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        month -= 1;
+        break;
+    case Qt::Key_Right:
+        month += 1;
+        break;
+    case Qt::Key_PageUp:
+        month -= 12;
+        break;
+    case Qt::Key_PageDown:
+        month += 12;
+        break;
+    case Qt::Key_Home:
+        month = 0;
+        break;
+    case Qt::Key_End:
+        month = INT_MAX;
+        break;
+    case Qt::Key_Up:
+        index = (index + curves.size() - 1) % curves.size();
+        break;
+    case Qt::Key_Down:
+        index = (index + 1) % curves.size();
+        break;
+    default:
+        QChartView::keyPressEvent(event);
+        return;
+    }
+    keyCurve_ = curves[index];
+    keyMonth_ = std::clamp(month, 0, static_cast<int>(lines_[keyCurve_].points.size()) - 1);
+    showKeyboardMonth();
+}
+
+void PlanChartView::showKeyboardMonth()
+{
+    const Line& line = lines_[keyCurve_];
+    const QPointF point = line.points[static_cast<std::size_t>(keyMonth_)];
+    const QPoint inView = mapFromScene(chart()->mapToScene(chart()->mapToPosition(point)));
+    QToolTip::showText(viewport()->mapToGlobal(inView), line.describe(keyMonth_), this);
+}
