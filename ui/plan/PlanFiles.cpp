@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr qreal kMarginMillimetres = 15;
+constexpr QMarginsF kMarginsMillimetres(15, 15, 15, 15);
 // The progress dialog shows only for documents that take longer than this.
 constexpr int kProgressDelayMs = 400;
 
@@ -84,6 +84,16 @@ public:
 private:
     QProgressDialog dialog_;
 };
+
+// The PDF's paper: Letter where the locale measures in US units, A4
+// elsewhere. A printer keeps the paper it is set up with.
+void SetPdfPageLayout(QPdfWriter* writer)
+{
+    const bool usUnits = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    writer->setPageLayout(QPageLayout(QPageSize(usUnits ? QPageSize::Letter : QPageSize::A4),
+                                      QPageLayout::Portrait, kMarginsMillimetres,
+                                      QPageLayout::Millimeter));
+}
 
 } // namespace
 
@@ -149,7 +159,7 @@ bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
     {
         // The writer finishes the file when it goes, so before the commit.
         QPdfWriter writer(&file);
-        SetPlanPageLayout(&writer);
+        SetPdfPageLayout(&writer);
         writer.setTitle(QString::fromUtf8(kPlanDocumentTitle.data(),
                                           static_cast<qsizetype>(kPlanDocumentTitle.size())));
         painted = PlanDocument(std::move(plan)).paint(&writer, [&](int done, int pages) {
@@ -169,15 +179,6 @@ bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
     return Commit(file, path);
 }
 
-void SetPlanPageLayout(QPagedPaintDevice* device)
-{
-    const bool usUnits = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
-    device->setPageLayout(QPageLayout(
-        QPageSize(usUnits ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
-        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-        QPageLayout::Millimeter));
-}
-
 bool ExportPlanPdfShowingProgress(QWidget* parent, std::shared_ptr<const PaymentPlan> plan,
                                   const QString& path)
 {
@@ -189,7 +190,7 @@ bool ExportPlanPdfShowingProgress(QWidget* parent, std::shared_ptr<const Payment
 void PrintPlan(QWidget* parent, std::shared_ptr<const PaymentPlan> plan)
 {
     QPrinter printer(QPrinter::HighResolution);
-    SetPlanPageLayout(&printer);
+    printer.setPageMargins(kMarginsMillimetres, QPageLayout::Millimeter);
     printer.setDocName(QString::fromStdString(PlanFileStem(plan->terms)));
     const PlanDocument document(std::move(plan));
     QPrintPreviewDialog preview(&printer, parent);

@@ -6,7 +6,6 @@
 #include <QString>
 #include <memory>
 
-class QPagedPaintDevice;
 class QWidget;
 struct PaymentPlan;
 struct PlanTerms;
@@ -35,10 +34,6 @@ bool SavePlanCsv(const PaymentPlan& plan, const QString& path);
 // or after reporting a failure.
 bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
                    const PlanDocument::Progress& progress = {});
-
-// The page size and margins a document of the plan is set on: Letter where
-// the locale measures in US units, A4 elsewhere.
-void SetPlanPageLayout(QPagedPaintDevice* device);
 
 // The export and the print preview with a progress dialog over parent that
 // can be cancelled; it shows only when the pages take a while.
