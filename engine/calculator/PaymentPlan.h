@@ -70,6 +70,11 @@ std::size_t PlanGridRows(const PaymentPlan& plan);
 std::string PlanCellText(const PaymentPlan& plan, std::size_t row, int column);
 // A month's cell in its column's display pattern (the month number in the Term column).
 std::string MonthCellText(const PlanMonth& month, int column);
+// The same cells as plain numbers, for spreadsheets and the clipboard: amounts
+// rounded to cents as the grid shows them, without grouping, with "." before
+// the decimals and a zero before a bare point (99847.17, 0.45, -1234.50).
+std::string PlainCellText(const PaymentPlan& plan, std::size_t row, int column);
+std::string PlainMonthCellText(const PlanMonth& month, int column);
 
 // The accelerated plan's frame caption, drawn in dark red when the method was altered.
 struct PlanCaption {

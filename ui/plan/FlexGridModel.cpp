@@ -86,6 +86,16 @@ void FlexGridModel::setGridRows(int count)
 
 std::string FlexGridModel::cell(int row, int column) const
 {
+    return cell(row, column, PlanCellText);
+}
+
+std::string FlexGridModel::plainCell(int row, int column) const
+{
+    return cell(row, column, PlainCellText);
+}
+
+std::string FlexGridModel::cell(int row, int column, PlanText planText) const
+{
     if (row == 0) {
         return header_[static_cast<std::size_t>(column)];
     }
@@ -93,7 +103,7 @@ std::string FlexGridModel::cell(int row, int column) const
         return written->second;
     }
     if (row <= planRows_) {
-        return PlanCellText(*plan_, static_cast<std::size_t>(row), column);
+        return planText(*plan_, static_cast<std::size_t>(row), column);
     }
     return {};
 }

@@ -3,6 +3,7 @@
 
 #include <QAbstractTableModel>
 #include <array>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,12 +37,18 @@ public:
 
     std::string cell(int row, int column) const;
     void setCell(int row, int column, std::string text);
+    // The cell with a plan's amounts as plain numbers (99847.17, 0.45); a
+    // written cell is its text.
+    std::string plainCell(int row, int column) const;
 
     // Shows the plan below the header row, which stays: the opening row,
     // then one row per month. Replaces every row and cell written before.
     void setPlan(std::shared_ptr<const PaymentPlan> plan);
 
 private:
+    using PlanText = std::string (*)(const PaymentPlan&, std::size_t, int);
+    std::string cell(int row, int column, PlanText planText) const;
+
     std::array<std::string, kColumns> header_;
     // Cells below the header row written one by one; they cover the plan's.
     std::map<std::pair<int, int>, std::string> written_;

@@ -8,21 +8,18 @@
 #include "MsgBox.h"
 #include "PaymentPlan.h"
 #include "PlanChartData.h"
-#include "PlanCsv.h"
+#include "PlanFiles.h"
 #include "RuntimeError.h"
 #include "VeskResources.h"
 #include "modCommonChecks.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPalette>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <string>
 #include <string_view>
 
@@ -125,6 +122,35 @@ void Form5::createControls()
     setTabOrder(cmdBack, cmdChart);
     connect(cmdBack, &QPushButton::clicked, this, &Form5::cmdBack_Click);
     connect(cmdChart, &QPushButton::clicked, this, &Form5::mnuChart_Click);
+    createPrintControls();
+}
+
+// Printing is an addition: the grid's menu and the Print button at the right
+// of Back's row offer the printer and the PDF, Ctrl+P and Ctrl+Shift+S reach
+// them from anywhere in the window.
+void Form5::createPrintControls()
+{
+    auto* print = new QAction(tr("Print…"), MSFlexGrid1);
+    print->setObjectName(QStringLiteral("mnuPrint"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &Form5::mnuPrint_Click);
+    auto* exportPdf = new QAction(tr("Export PDF…"), MSFlexGrid1);
+    exportPdf->setObjectName(QStringLiteral("mnuExportPdf"));
+    exportPdf->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(exportPdf, &QAction::triggered, this, &Form5::mnuExportPdf_Click);
+    for (QAction* action : {print, exportPdf}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        MSFlexGrid1->addAction(action);
+    }
+
+    cmdPrint = AddControl<QPushButton>(this, "cmdPrint", tr("Print"), 5280, 7080, 1215, 375);
+    auto* menu = new QMenu(cmdPrint);
+    menu->addActions({print, exportPdf});
+    cmdPrint->setMenu(menu);
+    cmdPrint->setToolTip(tr("Print the payment plan (%1) or export it as PDF (%2)")
+                             .arg(print->shortcut().toString(QKeySequence::NativeText),
+                                  exportPdf->shortcut().toString(QKeySequence::NativeText)));
+    setTabOrder(cmdChart, cmdPrint);
 }
 
 void Form5::showModal(QWidget* mainWindow)
@@ -228,11 +254,8 @@ void Form5::mnuChart_Click()
 
 void Form5::mnuSaveCsv_Click()
 {
-    const QString suggested =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QStringLiteral("payment-plan.csv"));
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save as CSV"), suggested,
-                                                      tr("CSV files (*.csv);;All files (*)"));
+    const QString path = AskPlanPath(this, tr("Save as CSV"), plan_->terms, QStringLiteral("csv"),
+                                     tr("CSV files (*.csv);;All files (*)"));
     if (!path.isEmpty()) {
         savePlanCsv(path);
     }
@@ -240,19 +263,21 @@ void Form5::mnuSaveCsv_Click()
 
 bool Form5::savePlanCsv(const QString& path)
 {
-    const std::string csv = PlanCsv(*plan_);
-    QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(csv.data(), static_cast<qint64>(csv.size())) ==
-                             static_cast<qint64>(csv.size()) &&
-                         file.flush();
-    if (!written) {
-        MsgBox(tr("The payment plan could not be saved to %1: %2.")
-                   .arg(QDir::toNativeSeparators(path), file.errorString())
-                   .toStdString(),
-               std::string(kPlanErrorTitle));
+    return SavePlanCsv(*plan_, path);
+}
+
+void Form5::mnuExportPdf_Click()
+{
+    const QString path = AskPlanPath(this, tr("Export PDF"), plan_->terms, QStringLiteral("pdf"),
+                                     tr("PDF documents (*.pdf);;All files (*)"));
+    if (!path.isEmpty()) {
+        ExportPlanPdfShowingProgress(this, plan_, path);
     }
-    return written;
+}
+
+void Form5::mnuPrint_Click()
+{
+    PrintPlan(this, plan_);
 }
 
 void Form5::Form_Resize()

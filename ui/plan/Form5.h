@@ -33,12 +33,13 @@ public:
     static constexpr std::int16_t kDesignedHeight = 8010;
     static constexpr std::int16_t kDesignedWidth = 7560;
 
-    // Writes the plan's months to path as CSV; a failure is reported through
-    // MsgBox and gives false.
+    // Writes the plan's months to path as CSV, whole or not at all; a failure
+    // is reported through MsgBox and gives false.
     bool savePlanCsv(const QString& path);
 
 private:
     void createControls();
+    void createPrintControls();
 
     // Builds the plan into the grid and the summary; false after reporting a
     // run-time error.
@@ -47,6 +48,8 @@ private:
     void cmdBack_Click();
     void mnuSaveCsv_Click();
     void mnuChart_Click();
+    void mnuExportPdf_Click();
+    void mnuPrint_Click();
 
     void setFrameCaption(const QString& caption, bool altered);
     void widenColumnsToHeaders();
@@ -71,4 +74,5 @@ private:
     QLabel* lblAverageMonthly = nullptr;
     QLabel* Label6 = nullptr;
     QPushButton* cmdChart = nullptr;
+    QPushButton* cmdPrint = nullptr;
 };

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <climits>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -163,6 +164,12 @@ QString MSFlexGrid::selectedText() const
     if (selection.isEmpty()) {
         return {};
     }
+    const int lastColumn = model_->columnCount() - 1;
+    if (std::all_of(selection.begin(), selection.end(), [lastColumn](const auto& range) {
+            return range.left() == 0 && range.right() == lastColumn;
+        })) {
+        return wholeRowsText(selection);
+    }
     int top = INT_MAX;
     int bottom = -1;
     int left = INT_MAX;
@@ -180,6 +187,30 @@ QString MSFlexGrid::selectedText() const
         for (int column = left; column <= right; ++column) {
             const QModelIndex cell = model_->index(row, column);
             fields << (selection.contains(cell) ? cell.data().toString() : QString());
+        }
+        lines << fields.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString MSFlexGrid::wholeRowsText(const QItemSelection& selection) const
+{
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : selection) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            rows.push_back(row + 1); // the grid's row below the header row
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.insert(rows.begin(), 0); // the header row heads them
+
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(rows.size()));
+    for (const int row : rows) {
+        QStringList fields;
+        for (int column = 0; column < kColumns; ++column) {
+            fields << QString::fromStdString(model_->plainCell(row, column));
         }
         lines << fields.join(QLatin1Char('\t'));
     }

@@ -35,6 +35,8 @@ public:
 
     // The selected cells as lines of tab-separated texts, one line per row of
     // the selection's bounding rectangle; unselected cells inside it are empty.
+    // Whole rows (the whole grid, say) come with their Term column under the
+    // header row, their amounts as plain numbers for spreadsheets.
     QString selectedText() const;
     // Puts selectedText() on the clipboard (Ctrl+C and the context menu).
     void copySelection();
@@ -43,6 +45,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QString wholeRowsText(const QItemSelection& selection) const;
     bool paintCorner(QWidget* corner);
     void sectionResized(int section, int oldSize, int newSize);
     void applyColWidth(int column);

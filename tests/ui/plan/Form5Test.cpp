@@ -22,6 +22,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
@@ -169,7 +170,7 @@ private slots:
     void frameCaptionColourShowsInEveryStyle();
     void keepsItsDesignedSize();
     void copiesTheSelectionAsTabSeparatedLines();
-    void contextMenuOffersCopyCsvAndChart();
+    void contextMenuOffersCopyCsvChartAndPrint();
     void savesTheMonthsAsCsv();
     void reportsACsvThatCannotBeWritten();
     void screenReaderNamesValuesAndCells();
@@ -606,14 +607,29 @@ void Form5Test::copiesTheSelectionAsTabSeparatedLines()
     grid->setFocus();
     const QAbstractItemModel* model = grid->model();
 
-    // Months 1 and 2, all four amount columns.
-    grid->selectionModel()->select(QItemSelection(model->index(1, 0), model->index(2, 3)),
+    // Months 1 and 2 from Monthly Payment to Principal: just those cells.
+    grid->selectionModel()->select(QItemSelection(model->index(1, 0), model->index(2, 2)),
                                    QItemSelectionModel::ClearAndSelect);
     QApplication::clipboard()->clear();
     QTest::keySequence(grid, QKeySequence::Copy);
-    QCOMPARE(
-        QApplication::clipboard()->text(),
-        QStringLiteral("777.83\t625.00\t152.83\t99,847.17\n778.79\t624.04\t154.75\t99,692.42"));
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("777.83\t625.00\t152.83\n778.79\t624.04\t154.75"));
+
+    // Whole rows come under the header row with their Term and plain amounts;
+    // the opening row keeps its place.
+    grid->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(1, 3)),
+                                   QItemSelectionModel::ClearAndSelect);
+    grid->selectionModel()->select(QItemSelection(model->index(179, 0), model->index(179, 3)),
+                                   QItemSelectionModel::Select);
+    QTest::keySequence(grid, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("Term\tMonthly Payment\tInterest\tPrincipal\tBalance\n"
+                            "\t\t\t\t100000\n"
+                            "1\t777.83\t625.00\t152.83\t99847.17\n"
+                            "179\t182.55\t1.13\t181.42\t0.00"));
+    grid->selectAll();
+    QTest::keySequence(grid, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text().count(u'\n'), 180); // 181 lines
 
     // Two separate cells: the rest of their rectangle stays empty.
     grid->selectionModel()->select(model->index(1, 0), QItemSelectionModel::ClearAndSelect);
@@ -622,7 +638,7 @@ void Form5Test::copiesTheSelectionAsTabSeparatedLines()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("777.83\t\t\n\t\t154.75"));
 }
 
-void Form5Test::contextMenuOffersCopyCsvAndChart()
+void Form5Test::contextMenuOffersCopyCsvChartAndPrint()
 {
     const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
     QVERIFY(form != nullptr);
@@ -630,14 +646,23 @@ void Form5Test::contextMenuOffersCopyCsvAndChart()
     QCOMPARE(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList texts;
     for (const QAction* action : grid->actions()) {
-        texts << action->text();
+        texts << action->text() + u' ' + action->shortcut().toString();
     }
-    QCOMPARE(texts,
-             QStringList({"Copy", QStringLiteral("Save as CSV…"), QStringLiteral("Chart…")}));
+    QCOMPARE(texts, QStringList({"Copy Ctrl+C", QStringLiteral("Save as CSV… "),
+                                 QStringLiteral("Chart… Ctrl+G"), QStringLiteral("Print… Ctrl+P"),
+                                 QStringLiteral("Export PDF… Ctrl+Shift+S")}));
 
     grid->selectionModel()->select(grid->model()->index(6, 3), QItemSelectionModel::ClearAndSelect);
     grid->actions().front()->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral(".00"));
+
+    // The Print button offers both at the right of Back's row, clear of Back.
+    auto* print = Find<QPushButton>(form.get(), "cmdPrint");
+    QVERIFY(print != nullptr && print->menu() != nullptr);
+    QCOMPARE(print->menu()->actions(), grid->actions().mid(3));
+    QCOMPARE(print->geometry(), TwipsRect(5280, 7080, 1215, 375));
+    QVERIFY(!print->geometry().intersects(Find<QPushButton>(form.get(), "cmdBack")->geometry()));
+    QCOMPARE(print->geometry().right(), grid->geometry().right());
 }
 
 void Form5Test::savesTheMonthsAsCsv()

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Exporting the payment plan as PDF: the longest plan the window can show
+// (32,766 months) and the worked example, written through the same path as
+// "Export PDF…" into a temporary folder. Runs on the offscreen platform
+// unless QT_QPA_PLATFORM names another.
+#include "Calculator.h"
+#include "PaymentPlan.h"
+#include "PlanFiles.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+std::shared_ptr<const PaymentPlan> PlanFor(const char* balance, const char* rate,
+                                           const char* payment, const char* fixed)
+{
+    CalculatorInputs in;
+    in.balance = balance;
+    in.rate = rate;
+    in.payment = payment;
+    in.tillZero = true;
+    in.maximum = fixed;
+    in.chkDisableVesk = *fixed != '\0' ? 1 : 0;
+    in.maximumEnabled = in.chkDisableVesk == 1;
+    LoadCalcState(in);
+    return std::make_shared<const PaymentPlan>(LoadPaymentPlan());
+}
+
+void ExportPdf(benchmark::State& state, const std::shared_ptr<const PaymentPlan>& plan)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.pdf"));
+    int pages = 0;
+    for (auto _ : state) {
+        if (!ExportPlanPdf(plan, path, [&pages](int, int total) {
+                pages = total;
+                return true;
+            })) {
+            state.SkipWithError("the PDF was not written");
+            return;
+        }
+    }
+    state.counters["pages"] = pages;
+    state.counters["MiB"] = static_cast<double>(QFileInfo(path).size()) / (1024.0 * 1024.0);
+}
+
+void BM_PlanDocument_ExportLongestPdf(benchmark::State& state)
+{
+    ExportPdf(state, PlanFor("3276600", "0", "100", "100"));
+}
+BENCHMARK(BM_PlanDocument_ExportLongestPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PlanDocument_ExportWorkedExamplePdf(benchmark::State& state)
+{
+    ExportPdf(state, PlanFor("100000", "7.5", "699", ""));
+}
+BENCHMARK(BM_PlanDocument_ExportWorkedExamplePdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
