@@ -61,16 +61,3 @@ BENCHMARK_CAPTURE(BM_Keystroke, TogglesCalculate, "", false);
 BENCHMARK_CAPTURE(BM_Keystroke, KeepsCalculate, "100000", true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
