@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include "FittingFont.h"
 #include "Form2.h"
 #include "Form4.h"
 #include "Form5.h"
@@ -26,9 +27,6 @@
 
 namespace {
 
-// From the result column to just short of Frame1.
-constexpr int kResultWidth = 1500;
-
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -49,6 +47,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     connectHandlers();
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
+    GiveTextsRoom(this);
 }
 
 void Form1::createControls()
@@ -62,20 +61,15 @@ void Form1::createControls()
     txtInterestRate = AddControl<QLineEdit>(client, "txtInterestRate", "", 2400, 600, 1335, 285);
     Label2 = AddControl<QLabel>(client, "Label2", "Scheduled Payment", 600, 960, 1575, 255);
     txtPayment = AddControl<QLineEdit>(client, "txtPayment", "", 2400, 960, 1335, 285);
-
-    // The desktop's font is wider than the one the window was drawn for:
-    // Label4 is as wide as the other caption labels, and the results reach to
-    // the frame, so that "Vesk's Mnthly Pymnt" and "14 yrs and 11 mths" show whole.
-    Label4 = AddControl<QLabel>(client, "Label4", "Vesk's Mnthly Pymnt", 600, 1560, 1575, 255);
-    lblMonthly = AddControl<QLabel>(client, "lblMonthly", "", 2400, 1560, kResultWidth, 255);
+    Label4 = AddControl<QLabel>(client, "Label4", "Vesk's Mnthly Pymnt", 600, 1560, 1455, 255);
+    lblMonthly = AddControl<QLabel>(client, "lblMonthly", "", 2400, 1560, 1335, 255);
     Label5 = AddControl<QLabel>(client, "Label5", "Payoff Period", 600, 1920, 1455, 255);
-    lblPayoff = AddControl<QLabel>(client, "lblPayoff", "", 2400, 1920, kResultWidth, 255);
+    lblPayoff = AddControl<QLabel>(client, "lblPayoff", "", 2400, 1920, 1335, 255);
     Label6 = AddControl<QLabel>(client, "Label6", "Total Amount Saved (if follow payment plan)",
                                 480, 2280, 1935, 495);
     Label6->setWordWrap(true);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblAmountSaved =
-        AddControl<QLabel>(client, "lblAmountSaved", "", 2400, 2280, kResultWidth, 255);
+    lblAmountSaved = AddControl<QLabel>(client, "lblAmountSaved", "", 2400, 2280, 1335, 255);
 
     optMonthly =
         AddControl<QRadioButton>(client, "optMonthly", "Monthly Payment", 4560, 120, 1575, 375);
@@ -307,10 +301,10 @@ void Form1::cmdCalculate_Click()
         return;
     }
     if (results->monthly) {
-        lblMonthly->setText(fromStd(*results->monthly));
+        ShowValue(lblMonthly, fromStd(*results->monthly));
     }
-    lblPayoff->setText(fromStd(results->payoff));
-    lblAmountSaved->setText(fromStd(results->amountSaved));
+    ShowValue(lblPayoff, fromStd(results->payoff));
+    ShowValue(lblAmountSaved, fromStd(results->amountSaved));
 }
 
 void Form1::mnuCalculate_Click()

@@ -14,12 +14,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -42,9 +45,7 @@ QString fromStd(const std::string& text)
 // mths); such a value is drawn in a smaller font rather than cut off.
 void ShowValue(QLabel* label, const std::string& value)
 {
-    const QString text = fromStd(value);
-    label->setText(text);
-    label->setFont(FontToFit(label->font(), text, label->width()));
+    ShowValue(label, fromStd(value));
 }
 
 } // namespace
@@ -59,13 +60,14 @@ Form5::Form5(QWidget* parent) : QDialog(parent)
     createControls();
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
+    GiveTextsRoom(this);
 }
 
 void Form5::createControls()
 {
     MSFlexGrid1 = new MSFlexGrid(this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setGeometry(TwipsRect(840, 360, 5655, 4935));
+    PlaceControl(MSFlexGrid1, 840, 360, 5655, 4935);
     MSFlexGrid1->setAccessibleName(tr("Payment plan"));
     MSFlexGrid1->setColWidth(0, kTermColWidth);
 
@@ -159,7 +161,9 @@ bool Form5::Form_Load()
 void Form5::setFrameCaption(const QString& caption, bool altered)
 {
     Frame1->setTitle(caption);
-    const QColor colour = altered ? kAlteredColour : palette().color(QPalette::ButtonText);
+    const QColor colour = altered
+                              ? ReadableColour(kAlteredColour, palette().color(QPalette::Window))
+                              : palette().color(QPalette::ButtonText);
     QPalette framePalette = Frame1->palette();
     framePalette.setColor(QPalette::WindowText, colour);
     framePalette.setColor(QPalette::Text, colour);
@@ -186,7 +190,8 @@ void Form5::widenColumnsToHeaders()
 
 int Form5::TextWidth(const QString& text) const
 {
-    return QFontMetrics(font()).horizontalAdvance(text) * kTwipsPerPixel;
+    const double pixels = QFontMetricsF(font()).horizontalAdvance(text);
+    return static_cast<int>(std::lround(TwipsMapping::of(this).twipsAcross(pixels)));
 }
 
 void Form5::cmdBack_Click()
@@ -226,4 +231,25 @@ bool Form5::savePlanCsv(const QString& path)
 void Form5::Form_Resize()
 {
     FixFormSize(this, kDesignedHeight, kDesignedWidth);
+}
+
+// A window cut to fit the screen takes the cut out of the grid's height;
+// everything designed below the grid moves up with the window's bottom.
+void Form5::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (MSFlexGrid1 == nullptr) {
+        return;
+    }
+    const int cut =
+        std::max(0, DesignedClientSize(this, kDesignedHeight, kDesignedWidth).height() - height());
+    const TwipsMapping mapping = TwipsMapping::of(this);
+    const QRect gridTwips = DesignedTwips(MSFlexGrid1);
+    MSFlexGrid1->setGeometry(mapping.rect(gridTwips).adjusted(0, 0, 0, -cut));
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect twips = DesignedTwips(control);
+        if (!twips.isEmpty() && twips.top() > gridTwips.bottom()) {
+            control->move(control->x(), mapping.y(twips.top()) - cut);
+        }
+    }
 }

@@ -35,6 +35,9 @@ public:
     // MsgBox and gives false.
     bool savePlanCsv(const QString& path);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void createControls();
 

@@ -17,6 +17,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -69,7 +70,8 @@ MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGri
     setTabKeyNavigation(false);
 
     // Fixed row heights: sizing rows to their contents would read every cell.
-    const int rowHeight = std::max(Twips(kRowHeightTwips), fontMetrics().height() + kRowTextMargin);
+    const int rowHeight = std::max(TwipsMapping::of(this).y(kRowHeightTwips),
+                                   fontMetrics().height() + kRowTextMargin);
     QHeaderView* firstColumn = verticalHeader();
     firstColumn->setSectionResizeMode(QHeaderView::Fixed);
     firstColumn->setMinimumSectionSize(rowHeight);
@@ -235,14 +237,15 @@ bool MSFlexGrid::paintCorner(QWidget* corner)
 void MSFlexGrid::sectionResized(int section, int, int newSize)
 {
     const auto column = static_cast<std::size_t>(section + 1);
-    if (column < colWidths_.size() && Twips(colWidths_[column]) != newSize) {
-        colWidths_[column] = newSize * kTwipsPerPixel;
+    const TwipsMapping mapping = TwipsMapping::of(this);
+    if (column < colWidths_.size() && mapping.x(colWidths_[column]) != newSize) {
+        colWidths_[column] = static_cast<int>(std::lround(mapping.twipsAcross(newSize)));
     }
 }
 
 void MSFlexGrid::applyColWidth(int column)
 {
-    const int pixels = Twips(colWidths_[static_cast<std::size_t>(column)]);
+    const int pixels = TwipsMapping::of(this).x(colWidths_[static_cast<std::size_t>(column)]);
     if (column == 0) {
         verticalHeader()->setFixedWidth(pixels);
     } else {

@@ -16,17 +16,20 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -108,6 +111,12 @@ int CountPixelsNear(const QImage& image, const QRect& area, const QColor& colour
     return count;
 }
 
+// The width of text as a label lays it out in font.
+int LaidOutWidth(const QFont& font, const QString& text)
+{
+    return QFontMetrics(font).boundingRect(QRect(0, 0, 10000, 1000), Qt::AlignLeft, text).width();
+}
+
 int Form5Count()
 {
     int count = 0;
@@ -171,6 +180,8 @@ private slots:
     void savesTheMonthsAsCsv();
     void reportsACsvThatCannotBeWritten();
     void screenReaderNamesValuesAndCells();
+    void gridTakesTheCutOnASmallScreen();
+    void alteredCaptionReadsOnADarkDesktop();
     void gridAddressesRowsAndCells();
     void fontShrinksOnlyAsFarAsNeeded_data();
     void fontShrinksOnlyAsFarAsNeeded();
@@ -182,6 +193,7 @@ private:
 
 void Form5Test::initTestCase()
 {
+    UseTestFont();
     watchdog_ = std::make_unique<ModalWatchdog>();
 }
 
@@ -328,6 +340,7 @@ void Form5Test::summary()
             QCOMPARE(Text(form.get(), qPrintable(names[i])), labels[i]);
         }
     }
+    VerifyLabelsReadable(form.get());
     QVERIFY(messages_->messages().empty());
 }
 
@@ -378,15 +391,18 @@ void Form5Test::longestPlanKeepsEveryMonth()
     QCOMPARE(grid->Rows(), 32768);
     QCOMPARE(GridRow(grid, 32767), QStringList({"32766", "100.00", ".00", "100.00", ".00"}));
 
-    // A period longer than its label was designed for is drawn smaller, not cut off.
+    // A period longer than its label was designed for is drawn smaller, not
+    // cut off, where the room beside the label is not enough for it.
     for (const char* name : {"lblPayoff", "lblMinPayoff"}) {
         auto* label = Find<QLabel>(form.get(), name);
         QCOMPARE(label->text(), QStringLiteral("2730 yrs and 6 mths"));
-        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
-        QVERIFY(label->font().pointSizeF() < form->font().pointSizeF());
+        QVERIFY(LaidOutWidth(label->font(), label->text()) <= label->width());
+        const bool outgrows = LaidOutWidth(form->font(), label->text()) > label->width();
+        QCOMPARE(label->font().pointSizeF() < form->font().pointSizeF(), outgrows);
     }
     QCOMPARE(Find<QLabel>(form.get(), "Label6")->font(),
              Find<QLabel>(form.get(), "Label4")->font());
+    VerifyLabelsReadable(form.get());
 
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -468,8 +484,16 @@ void Form5Test::layoutFollowsTheDesign()
     auto* control = form.findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
     QCOMPARE(control->parentWidget()->objectName(), container);
-    QCOMPARE(control->geometry(),
-             TwipsRect(twips.left(), twips.top(), twips.width(), twips.height()));
+    QCOMPARE(DesignedTwips(control), twips);
+    // At the designed place in the window's font; wider only where its text
+    // needs more room in this font.
+    const QRect designed = TwipsMapping::of(&form).rect(twips);
+    QCOMPARE(control->geometry().topLeft(), designed.topLeft());
+    QCOMPARE(control->height(), designed.height());
+    QVERIFY(control->width() >= designed.width());
+    if (control->width() > designed.width()) {
+        QVERIFY(control->sizeHint().width() > designed.width());
+    }
     if (auto* label = qobject_cast<QLabel*>(control)) {
         QCOMPARE(label->text(), caption);
         QCOMPARE(label->font().bold(), name == QLatin1String("lblAmountSaved"));
@@ -492,15 +516,16 @@ void Form5Test::columnsWidenToTheirHeaders()
 
     int widened = 0;
     int kept = 0;
+    const TwipsMapping mapping = TwipsMapping::of(form.get());
     for (int column = 0; column < MSFlexGrid::kColumns; ++column) {
-        const int header =
-            form->fontMetrics().horizontalAdvance(grid->TextMatrix(0, column)) * kTwipsPerPixel;
-        const int wanted = header + 200;
+        const double header = mapping.twipsAcross(
+            QFontMetricsF(form->font()).horizontalAdvance(grid->TextMatrix(0, column)));
+        const int wanted = static_cast<int>(std::lround(header)) + 200;
         const int design = before->ColWidth(column);
         QCOMPARE(grid->ColWidth(column), std::max(design, wanted));
         (wanted > design ? widened : kept) += 1;
 
-        const int pixels = Twips(grid->ColWidth(column));
+        const int pixels = mapping.x(grid->ColWidth(column));
         QCOMPARE(column == 0 ? grid->verticalHeader()->width()
                              : grid->horizontalHeader()->sectionSize(column - 1),
                  pixels);
@@ -514,7 +539,8 @@ void Form5Test::columnsWidenToTheirHeaders()
     // A column the user drags wider reports its new width; the others stay.
     const int principal = grid->ColWidth(3);
     grid->horizontalHeader()->resizeSection(3, 150);
-    QCOMPARE(grid->ColWidth(4), 150 * kTwipsPerPixel);
+    QCOMPARE(mapping.x(grid->ColWidth(4)), 150);
+    QCOMPARE(grid->ColWidth(4), std::lround(mapping.twipsAcross(150)));
     QCOMPARE(grid->ColWidth(3), principal);
 }
 
@@ -580,7 +606,10 @@ void Form5Test::keepsItsDesignedSize()
 {
     const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
     QVERIFY(form != nullptr);
-    const QSize designed(Twips(7440), Twips(7605));
+    // The designed client area in the window's font.
+    const QSize designed = TwipsMapping::of(form.get()).size(7440, 7605);
+    QCOMPARE(DesignedClientSize(form.get(), Form5::kDesignedHeight, Form5::kDesignedWidth),
+             designed);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QCOMPARE(form->size(), designed);
@@ -707,6 +736,61 @@ void Form5Test::screenReaderNamesValuesAndCells()
     QCOMPARE(position->rowHeaderCells().front()->text(QAccessible::Name), QStringLiteral("Term 1"));
 }
 
+// In a font large enough the plan window is taller than the screen: it is
+// held at the height that fits, the grid gives up the difference and the
+// frames, the saved amount and Back move up with the window's bottom.
+void Form5Test::gridTakesTheCutOnASmallScreen()
+{
+    const ScreenOverflowFont large(DesignedClientSize(std::make_unique<Form5>().get(),
+                                                      Form5::kDesignedHeight, Form5::kDesignedWidth)
+                                       .height());
+
+    const std::unique_ptr<Form5> form = OpenPlan(TillZero("100000", "7.5", "699"));
+    QVERIFY(form != nullptr);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const QSize designed =
+        DesignedClientSize(form.get(), Form5::kDesignedHeight, Form5::kDesignedWidth);
+    QVERIFY(designed.height() > form->screen()->availableGeometry().height());
+    const int cut = designed.height() - form->height();
+    QVERIFY(cut > 0);
+
+    const TwipsMapping mapping = TwipsMapping::of(form.get());
+    QCOMPARE(Grid(form.get())->height(), mapping.y(360 + 4935) - mapping.y(360) - cut);
+    auto* back = Find<QPushButton>(form.get(), "cmdBack");
+    QCOMPARE(back->y(), mapping.y(7080) - cut);
+    QVERIFY(form->rect().contains(back->geometry()));
+    for (const char* frame : {"Frame1", "Frame2"}) {
+        QCOMPARE(Find<QGroupBox>(form.get(), frame)->y(), mapping.y(5400) - cut);
+    }
+    VerifyLabelsReadable(form.get());
+
+    const QSize kept = form->size();
+    form->resize(kept + QSize(30, 60));
+    QTRY_COMPARE(form->size(), kept);
+}
+
+// On a dark desktop the dark red of an altered plan's caption would not
+// read; it becomes a red light enough to.
+void Form5Test::alteredCaptionReadsOnADarkDesktop()
+{
+    const QColor background(49, 54, 59);
+    const QColor text(239, 240, 241);
+    const DesktopColours dark{{QPalette::Window, background},
+                              {QPalette::Button, background},
+                              {QPalette::WindowText, text},
+                              {QPalette::ButtonText, text}};
+
+    const std::unique_ptr<Form5> form =
+        OpenPlan(TillZero("100000", "7.5", "699", Limit::Maximum, "1000"));
+    QVERIFY(form != nullptr);
+    auto* frame = Find<QGroupBox>(form.get(), "Frame1");
+    const QColor caption = frame->palette().color(QPalette::WindowText);
+    QVERIFY(ContrastRatio(caption, frame->palette().color(QPalette::Window)) >= 4.5);
+    QCOMPARE(caption.hslHue(), 0); // still red
+    QVERIFY(caption.lightness() > QColor(192, 0, 0).lightness());
+}
+
 void Form5Test::gridAddressesRowsAndCells()
 {
     MSFlexGrid grid;
@@ -765,17 +849,17 @@ void Form5Test::fontShrinksOnlyAsFarAsNeeded()
 
     QFont font = QApplication::font();
     font.setPointSizeF(9);
-    const int width = QFontMetrics(font).horizontalAdvance(text) + extra;
+    const int width = LaidOutWidth(font, text) + extra;
     const QFont fitted = FontToFit(font, text, width);
 
     if (expected == QLatin1String("unchanged")) {
         QCOMPARE(fitted, font);
     } else if (expected == QLatin1String("smallest that fits")) {
         QVERIFY(fitted.pointSizeF() < font.pointSizeF());
-        QVERIFY(QFontMetrics(fitted).horizontalAdvance(text) <= width);
+        QVERIFY(LaidOutWidth(fitted, text) <= width);
         QFont larger = fitted;
         larger.setPointSizeF(fitted.pointSizeF() + 0.5);
-        QVERIFY(QFontMetrics(larger).horizontalAdvance(text) > width);
+        QVERIFY(LaidOutWidth(larger, text) > width);
     } else {
         QCOMPARE(fitted.pointSizeF(), 6.0);
     }
