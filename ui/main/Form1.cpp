@@ -32,6 +32,14 @@ QString fromStd(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// Tab reaches an option group at its selected option only.
+void SetTabStop(QWidget* control, bool stop)
+{
+    const auto policy = control->focusPolicy();
+    control->setFocusPolicy(stop ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                 : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent)
@@ -76,9 +84,7 @@ void Form1::createControls()
     optToZero =
         AddControl<QRadioButton>(client, "optToZero", "Payments Till Zero", 4560, 480, 1815, 255);
     optMonthly->setChecked(true);
-    // The option group is one tab stop, at the selected option; the toolkit
-    // keeps it so once an option has had the focus.
-    optToZero->setFocusPolicy(Qt::FocusPolicy(optToZero->focusPolicy() & ~Qt::TabFocus));
+    SetTabStop(optToZero, false);
     cmdCalculate =
         AddControl<QPushButton>(client, "cmdCalculate", "Calculate", 4800, 960, 1215, 375);
     cmdCalculate->setEnabled(false);
@@ -144,11 +150,13 @@ void Form1::connectHandlers()
     // Every signal below also fires for changes made from code, so setting a
     // box or a text here runs its handler just as the user's click would.
     connect(optMonthly, &QRadioButton::toggled, this, [this](bool selected) {
+        SetTabStop(optMonthly, selected);
         if (selected) {
             optMonthly_Click();
         }
     });
     connect(optToZero, &QRadioButton::toggled, this, [this](bool selected) {
+        SetTabStop(optToZero, selected);
         if (selected) {
             optToZero_Click();
         }

@@ -37,5 +37,9 @@ public:
     const std::vector<PlanRow>& allRows() const { return rows_; }
 
 private:
+    // The row of the opening balance: the first row below the header, with
+    // no month number.
+    bool isOpeningRow(int row) const;
+
     std::vector<PlanRow> rows_;
 };

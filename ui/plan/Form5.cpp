@@ -119,6 +119,10 @@ std::unique_ptr<Form5> Form5::createLoaded(QWidget* mainWindow)
 {
     auto form = std::make_unique<Form5>(mainWindow);
     if (form->Form_Load()) {
+        // The opening row holds only the balance: the plan starts at month 1.
+        if (form->MSFlexGrid1->Rows() > 2) {
+            form->MSFlexGrid1->setCurrentCell(2, 1);
+        }
         return form;
     }
     form.reset();

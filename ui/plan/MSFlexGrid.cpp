@@ -2,16 +2,21 @@
 #include "MSFlexGrid.h"
 
 #include "FittingFont.h"
+#include "FlexGridAccessible.h"
 #include "RuntimeError.h"
 #include "modCommonChecks.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
@@ -59,6 +64,7 @@ protected:
 
 MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this))
 {
+    FlexGridAccessible::install();
     colWidths_.fill(kDefaultColWidth);
     setModel(model_);
     setItemDelegate(new FittingDelegate(this));
@@ -101,7 +107,12 @@ MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGri
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &MSFlexGrid::copySelection);
     addAction(copy);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    // One menu for the grid's whole life: a screen reader keeps the entries
+    // it has met, and a menu made afresh for each opening would leave it
+    // holding entries of a menu that is gone.
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName(QStringLiteral("mnuGrid"));
 }
 
 int MSFlexGrid::Rows() const
@@ -154,6 +165,14 @@ void MSFlexGrid::setColWidth(int column, int twips)
     applyColWidth(column);
 }
 
+void MSFlexGrid::setCurrentCell(int row, int column)
+{
+    if (row < 1 || row >= Rows() || column < 1 || column >= kColumns) {
+        RaiseSubscriptOutOfRange(); // the fixed row and column take no focus
+    }
+    setCurrentIndex(model_->index(row - 1, column - 1));
+}
+
 void MSFlexGrid::setMatrix(std::vector<PlanRow> rows)
 {
     model_->setAllRows(std::move(rows));
@@ -198,6 +217,48 @@ void MSFlexGrid::copySelection()
     if (!text.isEmpty()) {
         QApplication::clipboard()->setText(text);
     }
+}
+
+// The grid's actions, at the mouse or, from the keyboard, at the current cell.
+void MSFlexGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (contextMenu_->actions() != actions()) {
+        contextMenu_->clear();
+        contextMenu_->addActions(actions());
+    }
+    QPoint place = event->globalPos();
+    const QRect cell = visualRect(currentIndex());
+    if (event->reason() != QContextMenuEvent::Mouse && viewport()->rect().intersects(cell)) {
+        place = viewport()->mapToGlobal(cell.bottomLeft());
+    }
+    contextMenu_->popup(place);
+    event->accept();
+}
+
+// A screen reader is told which cell has the focus, not only that the grid has.
+void MSFlexGrid::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface* cell = table != nullptr ? table->focusChild() : nullptr) {
+        QAccessibleEvent focus(cell, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+// Shift+F10 opens the context menu, as the Menu key does.
+void MSFlexGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), mapToGlobal(QPoint()),
+                               event->modifiers());
+        contextMenuEvent(&menu);
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 bool MSFlexGrid::eventFilter(QObject* watched, QEvent* event)

@@ -9,6 +9,8 @@
 #include <array>
 #include <vector>
 
+class QMenu;
+
 // A read-only grid of text cells with a fixed header row and a fixed first
 // column, both drawn as headers and kept in view while the cells scroll.
 // Rows, TextMatrix and ColWidth address it as a whole: row 0 is the header
@@ -31,6 +33,10 @@ public:
     int ColWidth(int column) const;
     void setColWidth(int column, int twips);
 
+    // Makes the cell at row, column (row and column 1 or more) the current
+    // cell, where the keyboard and a screen reader start.
+    void setCurrentCell(int row, int column);
+
     // Replaces every row at once, rows[0] being the header row.
     void setMatrix(std::vector<PlanRow> rows);
     const std::vector<PlanRow>& matrix() const { return model_->allRows(); }
@@ -42,6 +48,9 @@ public:
     void copySelection();
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -52,4 +61,5 @@ private:
     FlexGridModel* model_;
     std::array<int, kColumns> colWidths_;
     QWidget* corner_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
 };

@@ -175,6 +175,10 @@ void InfoWindowsTest::fieldsWindowSamplesDoNothingAndMainCloses()
         QVERIFY(monthly && toZero && maximum && disable);
         QVERIFY(!monthly->isChecked() && !toZero->isChecked());
         QVERIFY(!disable->isEnabled());
+        for (const QWidget* sample : {static_cast<QWidget*>(monthly), static_cast<QWidget*>(toZero),
+                                      static_cast<QWidget*>(maximum)}) {
+            QVERIFY2(!(sample->focusPolicy() & Qt::TabFocus), qPrintable(sample->objectName()));
+        }
 
         // Only their own look changes; the window stays open.
         QTest::mouseClick(toZero, Qt::LeftButton);

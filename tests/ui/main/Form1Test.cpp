@@ -347,6 +347,19 @@ void Form1Test::tabOrder()
     QCOMPARE(focusChain(w, true),
              QStringList({"txtBalance", "txtInterestRate", "txtPayment", "cmdCalculate",
                           "optToZero", "chkMaxMonthly", "txtMaximum", "chkDisableVesk"}));
+
+    // Selected without the focus, as a screen reader selects it: Tab still
+    // enters the group at the selected option.
+    w.option("optMonthly")->click();
+    w.option("optToZero")->click();
+    QVERIFY(w.option("optToZero")->isChecked());
+    QCOMPARE(focusChain(w, true),
+             QStringList({"txtBalance", "txtInterestRate", "txtPayment", "cmdCalculate",
+                          "optToZero", "chkMaxMonthly", "chkDisableVesk"}));
+    w.box("txtPayment")->setFocus();
+    QTest::keyClick(w.form(), Qt::Key_Tab); // to Calculate
+    QTest::keyClick(w.form(), Qt::Key_Tab);
+    QCOMPARE(w.form()->focusWidget(), w.option("optToZero"));
 }
 
 void Form1Test::accessibleTexts_data()

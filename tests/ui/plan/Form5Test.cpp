@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -21,6 +22,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -648,17 +650,44 @@ void Form5Test::copiesTheSelectionAsTabSeparatedLines()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("777.83\t\t\n\t\t154.75"));
 }
 
+// Shift+F10 and a right click open the same menu, at the current cell from
+// the keyboard; a screen reader reads its entries every time it opens.
 void Form5Test::contextMenuOffersCopyAndCsv()
 {
     const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
     QVERIFY(form != nullptr);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     MSFlexGrid* grid = Grid(form.get());
-    QCOMPARE(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
-    QStringList texts;
-    for (const QAction* action : grid->actions()) {
-        texts << action->text();
+    const QStringList entries{"Copy", QStringLiteral("Save as CSV…")};
+
+    const auto openedMenu = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
+    for (int opening = 0; opening < 3; ++opening) {
+        if (opening == 1) {
+            const QPoint inside = grid->viewport()->rect().center();
+            QContextMenuEvent click(QContextMenuEvent::Mouse, inside,
+                                    grid->viewport()->mapToGlobal(inside));
+            QApplication::sendEvent(grid->viewport(), &click);
+        } else {
+            QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        QTRY_VERIFY(openedMenu() != nullptr);
+        QMenu* menu = openedMenu();
+        if (opening != 1) {
+            const QRect cell = grid->visualRect(grid->currentIndex());
+            QCOMPARE(menu->pos(), grid->viewport()->mapToGlobal(cell.bottomLeft()));
+        }
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->childCount(), entries.size());
+        for (int i = 0; i < entries.size(); ++i) {
+            QAccessibleInterface* entry = accessible->child(i);
+            QVERIFY(entry != nullptr && entry->isValid());
+            QCOMPARE(entry->text(QAccessible::Name), entries[i]);
+        }
+        menu->hide();
+        QTRY_VERIFY(openedMenu() == nullptr);
     }
-    QCOMPARE(texts, QStringList({"Copy", QStringLiteral("Save as CSV…")}));
 
     grid->selectionModel()->select(grid->model()->index(6, 3), QItemSelectionModel::ClearAndSelect);
     grid->actions().front()->trigger();
@@ -716,7 +745,7 @@ void Form5Test::screenReaderNamesValuesAndCells()
     }
 
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(Grid(form.get()));
     QVERIFY(grid != nullptr);
     QAccessibleTableInterface* table = grid->tableInterface();
@@ -734,6 +763,28 @@ void Form5Test::screenReaderNamesValuesAndCells()
              QStringLiteral("Monthly Payment"));
     QCOMPARE(position->rowHeaderCells().size(), 1);
     QCOMPARE(position->rowHeaderCells().front()->text(QAccessible::Name), QStringLiteral("Term 1"));
+    QCOMPARE(grid->indexOfChild(cell), 2 * 5 + 1); // after the header row and row 0
+
+    // The corner names the first column; the opening row reads as the
+    // opening balance, in its row header and in its one cell.
+    QAccessibleInterface* corner = grid->child(0);
+    QVERIFY(corner != nullptr);
+    QCOMPARE(corner->role(), QAccessible::ColumnHeader);
+    QCOMPARE(corner->text(QAccessible::Name), QStringLiteral("Term"));
+    QAccessibleInterface* opening = table->cellAt(0, 3);
+    QCOMPARE(opening->text(QAccessible::Name), QStringLiteral("Opening balance 100000"));
+    const auto openingHeader = opening->tableCellInterface()->rowHeaderCells();
+    QCOMPARE(openingHeader.size(), 1);
+    QCOMPARE(openingHeader.front()->role(), QAccessible::RowHeader);
+    QCOMPARE(openingHeader.front()->text(QAccessible::Name), QStringLiteral("Opening balance"));
+    QCOMPARE(Grid(form.get())->TextMatrix(1, 0), QString()); // the Term cell itself stays empty
+
+    // The plan opens with the focus on the first month's first cell.
+    QCOMPARE(form->focusWidget(), Grid(form.get()));
+    QAccessibleInterface* focused = grid->focusChild();
+    QVERIFY(focused != nullptr);
+    QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("777.83"));
+    QVERIFY(focused->state().focused);
 }
 
 // In a font large enough the plan window is taller than the screen: it is
