@@ -15,20 +15,23 @@
 
 namespace {
 
-QLabel* AddLabel(QWidget* window, const char* name, const QRect& rect, qreal pointSize, bool bold,
-                 bool italic)
+// The splash is drawn in Arial whatever the desktop's font, so its layout
+// follows Arial's 8.25-point metrics rather than the desktop's.
+QFont Arial(qreal pointSize, bool bold = false, bool italic = false)
 {
-    auto* label = new QLabel(window);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setItalic(italic);
+    return font;
+}
+
+QLabel* AddLabel(QWidget* window, const char* name, const QRect& twips, const QFont& font)
+{
+    auto* label = new QLabel(window);
+    label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(colours);
+    PlaceControl(label, twips.x(), twips.y(), twips.width(), twips.height());
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
@@ -39,6 +42,16 @@ frmSplash::frmSplash(int timerIntervalMs, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
+    setFont(Arial(8.25));
+    // Black texts as designed, unless the desktop's background is too dark
+    // for them; then the desktop's own text colour.
+    QPalette colours = palette();
+    const QColor background = colours.color(QPalette::Window);
+    if (ContrastRatio(Qt::black, background) >=
+        ContrastRatio(colours.color(QPalette::WindowText), background)) {
+        colours.setColor(QPalette::WindowText, Qt::black);
+    }
+    setPalette(colours);
     createControls();
 
     Timer1 = new QTimer(this);
@@ -51,7 +64,7 @@ frmSplash::frmSplash(int timerIntervalMs, QWidget* parent)
 
 void frmSplash::createControls()
 {
-    const QRect client = TwipsRect(0, 0, 6525, 3165);
+    const QRect client = TwipsMapping(font()).rect(0, 0, 6525, 3165);
     setFixedSize(client.size());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect placed = client;
@@ -65,14 +78,14 @@ void frmSplash::createControls()
     Shape1->setLineWidth(1);
     Shape1->setGeometry(client);
 
-    Label1 = AddLabel(this, "Label1", TwipsRect(240, 360, 6015, 855), 36, true, true);
-    Label2 = AddLabel(this, "Label2", TwipsRect(600, 1680, 2175, 255), 8.25, false, false);
+    Label1 = AddLabel(this, "Label1", {240, 360, 6015, 855}, Arial(36, true, true));
+    Label2 = AddLabel(this, "Label2", {600, 1680, 2175, 255}, Arial(8.25));
     Label2->setText(tr("Developed on July 2000"));
-    Label3 = AddLabel(this, "Label3", TwipsRect(600, 2160, 3015, 255), 8.25, false, false);
-    Label3->setText(tr("Written by the VeskPayment developers"));
-    Label4 = AddLabel(this, "Label4", TwipsRect(3360, 1560, 2655, 1335), 9, false, true);
+    Label3 = AddLabel(this, "Label3", {600, 2160, 3015, 255}, Arial(8.25));
+    Label3->setText(tr("Written by the VeskPayment team"));
+    Label4 = AddLabel(this, "Label4", {3360, 1560, 2655, 1335}, Arial(9, false, true));
     Label4->setWordWrap(true);
-    Label5 = AddLabel(this, "Label5", TwipsRect(360, 2760, 3135, 255), 8.25, true, false);
+    Label5 = AddLabel(this, "Label5", {360, 2760, 3135, 255}, Arial(8.25, true));
     Label5->setText(tr("Version 1.0.0"));
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <cstdint>
 
 // Second information page: the method itself, worked through the example.
 // Shown modeless and without an owner, so it may outlive the main window.
@@ -10,6 +11,10 @@ class Form3 : public QDialog {
     Q_OBJECT
 public:
     explicit Form3(QWidget* parent = nullptr);
+
+    // Designed outer size in twips, borders and title bar included.
+    static constexpr std::int16_t kDesignedHeight = 9015;
+    static constexpr std::int16_t kDesignedWidth = 9270;
 
     // Shows the second page, or brings the one already open forward.
     static Form3* showPage();

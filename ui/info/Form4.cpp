@@ -12,86 +12,100 @@ namespace {
 constexpr int kNameLeft = 720;
 constexpr int kExplanationLeft = 2880;
 constexpr int kExplanationWidth = 3135;
+// One design pixel around the text, three more before it.
+constexpr int kExplanationMarginTwips = 15;
+constexpr int kExplanationIndentTwips = 45;
 
 // The samples only show what the main window's controls look like; nothing
-// is connected to them.
+// is connected to them, and the keyboard passes them by.
 template <typename Button>
-Button* AddSample(QWidget* window, const char* name, const QString& text, int top, int width,
+Button* AddSample(QWidget* page, const char* name, const QString& text, int top, int width,
                   int height)
 {
-    return AddControl<Button>(window, name, text, kNameLeft, top, width, height);
+    auto* sample = AddControl<Button>(page, name, text, kNameLeft, top, width, height);
+    sample->setFocusPolicy(Qt::NoFocus);
+    return sample;
 }
 } // namespace
 
 Form4::Form4(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form4"));
-    SetUpInfoWindow(this, QStringLiteral(" What Do Those Values Mean?"));
+    QWidget* page = SetUpInfoWindow(this, QStringLiteral(" What Do Those Values Mean?"),
+                                    kDesignedHeight, kDesignedWidth);
 
-    AddBody(this, "Label3", tr("Outstanding Balance"), kNameLeft, 480, 1575, 255);
-    AddExplanation("Label7", tr("The Total Amount You Owe"), 480, 255);
+    AddBody(page, "Label3", tr("Outstanding Balance"), kNameLeft, 480, 1575, 255);
+    AddExplanation(page, "Label7", tr("The Total Amount You Owe"), 480, 255);
 
-    AddBody(this, "Label1", tr("Interest Rate (APR)"), kNameLeft, 960, 1455, 255);
-    AddExplanation("Label8", tr("Interest Percentage For The Year"), 960, 255);
+    AddBody(page, "Label1", tr("Interest Rate (APR)"), kNameLeft, 960, 1455, 255);
+    AddExplanation(page, "Label8", tr("Interest Percentage For The Year"), 960, 255);
 
-    AddBody(this, "Label2", tr("Scheduled Payment"), kNameLeft, 1560, 1575, 255);
-    AddExplanation("Label9", tr("The Minimum Monthly Payment Given"), 1560, 255);
+    AddBody(page, "Label2", tr("Scheduled Payment"), kNameLeft, 1560, 1575, 255);
+    AddExplanation(page, "Label9", tr("The Minimum Monthly Payment Given"), 1560, 255);
 
-    AddSample<WrappingRadioButton>(this, "optMonthly", tr("Monthly Payment [OPTION]"), 2160, 1575,
+    AddSample<WrappingRadioButton>(page, "optMonthly", tr("Monthly Payment [OPTION]"), 2160, 1575,
                                    375);
-    AddExplanation("Label10", tr("Gives You The Calculated Monthly Payment For That Month"), 2160,
-                   495);
+    AddExplanation(page, "Label10", tr("Gives You The Calculated Monthly Payment For That Month"),
+                   2160, 495);
 
-    AddSample<WrappingRadioButton>(this, "optToZero", tr("Payments Till Zero [OPTION]"), 2880, 1815,
+    AddSample<WrappingRadioButton>(page, "optToZero", tr("Payments Till Zero [OPTION]"), 2880, 1815,
                                    375);
-    AddExplanation("Label11",
+    AddExplanation(page, "Label11",
                    tr("Lists Each Month's Payment From The First Until The Balance Is Zero"), 2880,
                    495);
 
-    AddBody(this, "Label6", tr("Total Amount Saved (if follow payment plan)"), kNameLeft, 3720,
+    AddBody(page, "Label6", tr("Total Amount Saved (if follow payment plan)"), kNameLeft, 3720,
             1935, 495);
-    AddExplanation("Label12", tr("The Interest You Save By Following The Payment Plan"), 3720, 495);
-
-    AddBody(this, "Label4", tr("Vesk's Mnthly Pymnt [DISPLAY]"), kNameLeft, 4440, 1695, 495);
-    AddExplanation("Label13", tr("Vesk Calculated Monthly Payment"), 4440, 255);
-
-    AddBody(this, "Label5", tr("Payoff Period [DISPLAY]"), kNameLeft, 5040, 1455, 495);
-    AddExplanation("Label14", tr("The Time It Takes To Pay Off The Debt With Vesk's Method"), 5040,
+    AddExplanation(page, "Label12", tr("The Interest You Save By Following The Payment Plan"), 3720,
                    495);
 
-    AddSample<WrappingCheckBox>(this, "Check1", tr("Set Maximum Monthly Payment"), 5760, 1695, 375);
-    AddExplanation("Label15",
+    AddBody(page, "Label4", tr("Vesk's Mnthly Pymnt [DISPLAY]"), kNameLeft, 4440, 1695, 495);
+    AddExplanation(page, "Label13", tr("Vesk Calculated Monthly Payment"), 4440, 255);
+
+    AddBody(page, "Label5", tr("Payoff Period [DISPLAY]"), kNameLeft, 5040, 1455, 495);
+    AddExplanation(page, "Label14", tr("The Time It Takes To Pay Off The Debt With Vesk's Method"),
+                   5040, 495);
+
+    AddSample<WrappingCheckBox>(page, "Check1", tr("Set Maximum Monthly Payment"), 5760, 1695, 375);
+    AddExplanation(page, "Label15",
                    tr("Lets You Set The Largest Monthly Payment You Are Willing To Make, "
                       "Since Vesk's Monthly Payment Can Grow To One You Cannot Afford"),
                    5760, 1095);
 
-    AddSample<WrappingCheckBox>(this, "chkDisableVesk", tr("Disable Vesk Method"), 7080, 1935, 255)
+    AddSample<WrappingCheckBox>(page, "chkDisableVesk", tr("Disable Vesk Method"), 7080, 1935, 255)
         ->setEnabled(false);
-    AddExplanation("Label16",
+    AddExplanation(page, "Label16",
                    tr("Lets You Switch The Formula Off And Calculate With Any Monthly Payment; "
                       "Useful Only With The \"Payments Till Zero\" Option"),
                    7080, 855);
 
     QPushButton* cmdMain =
-        AddControl<QPushButton>(this, "cmdMain", tr("Main"), 2760, 8160, 1215, 375);
+        AddControl<QPushButton>(page, "cmdMain", tr("Main"), 2760, 8160, 1215, 375);
     connect(cmdMain, &QPushButton::clicked, this, &Form4::cmdMain_Click);
 
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
+    GiveTextsRoom(this);
 }
 
-QLabel* Form4::AddExplanation(const char* name, const QString& text, int top, int height)
+QLabel* Form4::AddExplanation(QWidget* page, const char* name, const QString& text, int top,
+                              int height)
 {
-    QLabel* label = AddBody(this, name, text, kExplanationLeft, top, kExplanationWidth, height);
+    QLabel* label = AddBody(page, name, text, kExplanationLeft, top, kExplanationWidth, height);
+    const QColor background = palette().color(QPalette::Window);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, palette().color(QPalette::Window));
-    colours.setColor(QPalette::WindowText, palette().color(QPalette::ToolTipText));
+    colours.setColor(QPalette::Window, background);
+    colours.setColor(QPalette::WindowText,
+                     ReadableColour(palette().color(QPalette::ToolTipText), background));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
-    // A thin sunken edge sets the explanations apart from the names beside them.
+    // A thin sunken edge sets the explanations apart from the names beside
+    // them; the text keeps a little room from it and sits in the middle.
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setMargin(1);
-    label->setIndent(2);
+    const TwipsMapping mapping = TwipsMapping::of(this);
+    label->setMargin(mapping.y(kExplanationMarginTwips));
+    label->setIndent(mapping.x(kExplanationIndentTwips));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
@@ -108,5 +122,5 @@ void Form4::cmdMain_Click()
 
 void Form4::Form_Resize()
 {
-    FixFormSize(this, 9000, 7125);
+    FixFormSize(this, kDesignedHeight, kDesignedWidth);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 class QLabel;
 
@@ -11,11 +12,16 @@ class Form4 : public QDialog {
 public:
     explicit Form4(QWidget* parent = nullptr);
 
+    // Designed outer size in twips, borders and title bar included.
+    static constexpr std::int16_t kDesignedHeight = 9000;
+    static constexpr std::int16_t kDesignedWidth = 7125;
+
     // Shows a fresh window modally over mainWindow; returns when it is gone.
     static void showModal(QWidget* mainWindow);
 
 private:
-    QLabel* AddExplanation(const char* name, const QString& text, int top, int height);
+    QLabel* AddExplanation(QWidget* page, const char* name, const QString& text, int top,
+                           int height);
     void cmdMain_Click();
     void Form_Resize();
 };

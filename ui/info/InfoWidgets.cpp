@@ -10,12 +10,12 @@
 
 namespace {
 
-QLabel* AddLabel(QWidget* window, const char* name, const QString& text, const QRect& rect,
+QLabel* AddLabel(QWidget* page, const char* name, const QString& text, const QRect& twips,
                  bool bold)
 {
-    auto* label = new QLabel(text, window);
+    auto* label = new QLabel(text, page);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
+    PlaceControl(label, twips.x(), twips.y(), twips.width(), twips.height());
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (bold) {
@@ -28,23 +28,25 @@ QLabel* AddLabel(QWidget* window, const char* name, const QString& text, const Q
 
 } // namespace
 
-QLabel* AddHeading(QWidget* window, const char* name, const QString& text, int left, int top,
+QLabel* AddHeading(QWidget* page, const char* name, const QString& text, int left, int top,
                    int width, int height)
 {
-    return AddLabel(window, name, text, TwipsRect(left, top, width, height), true);
+    return AddLabel(page, name, text, QRect(left, top, width, height), true);
 }
 
-QLabel* AddBody(QWidget* window, const char* name, const QString& text, int left, int top,
-                int width, int height)
+QLabel* AddBody(QWidget* page, const char* name, const QString& text, int left, int top, int width,
+                int height)
 {
-    return AddLabel(window, name, text, TwipsRect(left, top, width, height), false);
+    return AddLabel(page, name, text, QRect(left, top, width, height), false);
 }
 
-void SetUpInfoWindow(QWidget* window, const QString& caption)
+QWidget* SetUpInfoWindow(QWidget* window, const QString& caption, std::int16_t height,
+                         std::int16_t width)
 {
     window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     window->setWindowTitle(caption);
     InitVeskResources();
     window->setWindowIcon(QIcon(QStringLiteral(":/icons/lightning.png")));
+    return AddScrollingClient(window, height, width);
 }

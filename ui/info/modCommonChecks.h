@@ -1,17 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 
-// Window geometry is designed in twips (1/1440 inch). This is the one mapping
-// from twips to pixels used by every window.
-inline constexpr int kTwipsPerPixel = 12;
-int Twips(int twips);
-QRect TwipsRect(int left, int top, int width, int height);
+class QLabel;
+
+// Window geometry is designed in twips (1/1440 inch) for an 8-point
+// sans-serif whose average character is 6 x 13 pixels at 96 dpi, 15 twips a
+// pixel. Every window lays the design out in its own font, the way dialog
+// units do: a twip across is 1/90 of the font's average character width (the
+// width of "A".."Z" and "a".."z" over 52), a twip down 1/195 of the font's
+// height. Rows, columns and proportions stay as designed, and each text keeps
+// the room the design gave it in any family, size and device pixel ratio.
+class TwipsMapping {
+public:
+    explicit TwipsMapping(const QFont& font);
+    // The mapping of the window that holds widget, in that window's font.
+    static TwipsMapping of(const QWidget* widget);
+
+    int x(int twips) const;
+    int y(int twips) const;
+    QSize size(int width, int height) const;
+    // Edges are mapped rather than sizes, so that touching controls stay touching.
+    QRect rect(int left, int top, int width, int height) const;
+    QRect rect(const QRect& twips) const;
+    // A width in pixels, back in twips.
+    double twipsAcross(double pixels) const;
+
+private:
+    double pixelsPerTwipX_;
+    double pixelsPerTwipY_;
+};
+
+// Places control at its designed twips inside its container, in its window's
+// mapping, and remembers the design (DesignedTwips).
+void PlaceControl(QWidget* control, int left, int top, int width, int height);
+// The designed twips of a placed control; an empty rectangle for any other widget.
+QRect DesignedTwips(const QWidget* control);
 
 // A control named and placed as designed (twips) inside its container.
 template <typename Control>
@@ -20,18 +52,50 @@ Control* AddControl(QWidget* container, const char* name, const QString& caption
 {
     auto* control = new Control(caption, container);
     control->setObjectName(QLatin1String(name));
-    control->setGeometry(TwipsRect(left, top, width, height));
+    PlaceControl(control, left, top, width, height);
     return control;
 }
 
+// Gives every text of a window the room its font needs where the design is
+// too tight for some fonts, once all its controls are placed: a one-line
+// label, option button or check box grows to the right, into the free room
+// before its neighbour, as far as its text needs; a label with a text keeps
+// clear of the text of the label before it; an option button or check box
+// grows to the height of its (wrapped) caption, around its designed middle.
+void GiveTextsRoom(QWidget* window);
+// The same for one label whose text has just changed.
+void GiveTextRoom(QLabel* label);
+
+// The window's designed client area in its mapping: the designed outer size
+// less the design's own borders and title bar, with the menu bar the window
+// really has. Before any cut to the screen.
+QSize DesignedClientSize(const QWidget* window, std::int16_t height, std::int16_t width);
+
 // Keeps a window at its designed outer size (twips, borders and title bar
-// included): a maximized window is restored first, a minimized one is left
-// alone. Silent on any failure.
+// included) in its mapping: a maximized window is restored first, a minimized
+// one is left alone, a window larger than the screen's available area is
+// held at the largest size that fits. The window keeps its place on the
+// screen. Silent on any failure.
 void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexcept;
 
-// Runs handler, as the window's Form_Resize, when the window is resized and
-// when its state changes (maximized, minimized, restored).
+// Runs handler, as the window's Form_Resize, when the window is resized, when
+// its state changes (maximized, minimized, restored) and when it moves to a
+// place whose screen or frame changes what fits. A size the window system
+// reports but the window did not keep is asked for again until the window
+// system confirms it, since a window manager may drop a request while the
+// user still drags a border.
 void OnFormResize(QWidget* window, std::function<void()> handler);
+
+// A client area for an information window that scrolls when the window is
+// cut to the screen: returns the widget to place the controls on, as large
+// as the designed client area.
+QWidget* AddScrollingClient(QWidget* window, std::int16_t height, std::int16_t width);
+
+// WCAG contrast ratio between two colours, from 1 (none) to 21.
+double ContrastRatio(const QColor& first, const QColor& second);
+// The designed colour where it reads well on background (contrast of at
+// least 4.5 : 1), otherwise the same hue lightened or darkened until it does.
+QColor ReadableColour(const QColor& designed, const QColor& background);
 
 // Makes MsgBox show a real modal message box (critical icon, one OK button).
 void InstallMessageBox();

@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "Calculator.h"
+#include "FittingFont.h"
 #include "Form2.h"
 #include "Form4.h"
 #include "Form5.h"
@@ -27,12 +28,17 @@
 
 namespace {
 
-// From the result column to just short of Frame1.
-constexpr int kResultWidth = 1500;
-
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+// Tab reaches an option group at its selected option only.
+void SetTabStop(QWidget* control, bool stop)
+{
+    const auto policy = control->focusPolicy();
+    control->setFocusPolicy(stop ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                 : Qt::FocusPolicy(policy & ~Qt::TabFocus));
 }
 
 } // namespace
@@ -52,6 +58,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     showRefusalReason(EnablingRule(inputs()).reason);
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
+    GiveTextsRoom(this);
 }
 
 void Form1::createControls()
@@ -65,29 +72,22 @@ void Form1::createControls()
     txtInterestRate = AddControl<QLineEdit>(client, "txtInterestRate", "", 2400, 600, 1335, 285);
     Label2 = AddControl<QLabel>(client, "Label2", "Scheduled Payment", 600, 960, 1575, 255);
     txtPayment = AddControl<QLineEdit>(client, "txtPayment", "", 2400, 960, 1335, 285);
-
-    // The desktop's font is wider than the one the window was drawn for:
-    // Label4 is as wide as the other caption labels, and the results reach to
-    // the frame, so that "Vesk's Mnthly Pymnt" and "14 yrs and 11 mths" show whole.
-    Label4 = AddControl<QLabel>(client, "Label4", "Vesk's Mnthly Pymnt", 600, 1560, 1575, 255);
-    lblMonthly = AddControl<QLabel>(client, "lblMonthly", "", 2400, 1560, kResultWidth, 255);
+    Label4 = AddControl<QLabel>(client, "Label4", "Vesk's Mnthly Pymnt", 600, 1560, 1455, 255);
+    lblMonthly = AddControl<QLabel>(client, "lblMonthly", "", 2400, 1560, 1335, 255);
     Label5 = AddControl<QLabel>(client, "Label5", "Payoff Period", 600, 1920, 1455, 255);
-    lblPayoff = AddControl<QLabel>(client, "lblPayoff", "", 2400, 1920, kResultWidth, 255);
+    lblPayoff = AddControl<QLabel>(client, "lblPayoff", "", 2400, 1920, 1335, 255);
     Label6 = AddControl<QLabel>(client, "Label6", "Total Amount Saved (if follow payment plan)",
                                 480, 2280, 1935, 495);
     Label6->setWordWrap(true);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblAmountSaved =
-        AddControl<QLabel>(client, "lblAmountSaved", "", 2400, 2280, kResultWidth, 255);
+    lblAmountSaved = AddControl<QLabel>(client, "lblAmountSaved", "", 2400, 2280, 1335, 255);
 
     optMonthly =
         AddControl<QRadioButton>(client, "optMonthly", "Monthly Payment", 4560, 120, 1575, 375);
     optToZero =
         AddControl<QRadioButton>(client, "optToZero", "Payments Till Zero", 4560, 480, 1815, 255);
     optMonthly->setChecked(true);
-    // The option group is one tab stop, at the selected option; the toolkit
-    // keeps it so once an option has had the focus.
-    optToZero->setFocusPolicy(Qt::FocusPolicy(optToZero->focusPolicy() & ~Qt::TabFocus));
+    SetTabStop(optToZero, false);
     cmdCalculate =
         AddControl<QPushButton>(client, "cmdCalculate", "Calculate", 4800, 960, 1215, 375);
     cmdCalculate->setEnabled(false);
@@ -153,11 +153,13 @@ void Form1::connectHandlers()
     // Every signal below also fires for changes made from code, so setting a
     // box or a text here runs its handler just as the user's click would.
     connect(optMonthly, &QRadioButton::toggled, this, [this](bool selected) {
+        SetTabStop(optMonthly, selected);
         if (selected) {
             optMonthly_Click();
         }
     });
     connect(optToZero, &QRadioButton::toggled, this, [this](bool selected) {
+        SetTabStop(optToZero, selected);
         if (selected) {
             optToZero_Click();
         }
@@ -320,10 +322,10 @@ void Form1::cmdCalculate_Click()
     }
     const MonthlyResultTexts texts = ResultTexts(*results);
     if (texts.monthly) {
-        lblMonthly->setText(fromStd(*texts.monthly));
+        ShowValue(lblMonthly, fromStd(*texts.monthly));
     }
-    lblPayoff->setText(fromStd(texts.payoff));
-    lblAmountSaved->setText(fromStd(texts.amountSaved));
+    ShowValue(lblPayoff, fromStd(texts.payoff));
+    ShowValue(lblAmountSaved, fromStd(texts.amountSaved));
 }
 
 void Form1::mnuCalculate_Click()

@@ -28,6 +28,12 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromStdString(cell(index.row() + 1, index.column() + 1));
+    case Qt::AccessibleTextRole:
+        if (isOpeningRow(index.row() + 1)) {
+            const QString text = QString::fromStdString(cell(index.row() + 1, index.column() + 1));
+            return text.isEmpty() ? text : tr("Opening balance %1").arg(text);
+        }
+        return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     default:
@@ -48,7 +54,11 @@ QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int
     case Qt::DisplayRole:
         return text;
     case Qt::AccessibleTextRole:
-        // A screen reader says "Term 12" rather than a bare "12".
+        // A screen reader says "Term 12" rather than a bare "12", and names
+        // the row above the first month.
+        if (!horizontal && isOpeningRow(row)) {
+            return tr("Opening balance");
+        }
         if (!horizontal && !text.isEmpty()) {
             return QStringLiteral("%1 %2").arg(QString::fromStdString(cell(0, 0)), text);
         }
@@ -56,6 +66,11 @@ QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int
     default:
         return {};
     }
+}
+
+bool FlexGridModel::isOpeningRow(int row) const
+{
+    return row == 1 && gridRows() > 1 && cell(1, 0).empty();
 }
 
 Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const

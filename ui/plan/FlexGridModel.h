@@ -55,4 +55,8 @@ private:
     std::shared_ptr<const PaymentPlan> plan_;
     int planRows_ = 0; // the rows after the header that show the plan
     int rows_ = 1;
+
+    // The row of the opening balance: the first row below the header, with
+    // no month number.
+    bool isOpeningRow(int row) const;
 };

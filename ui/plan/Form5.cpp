@@ -14,12 +14,15 @@
 #include "modCommonChecks.h"
 
 #include <QAction>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPalette>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -42,9 +45,7 @@ QString fromStd(std::string_view text)
 // mths); such a value is drawn in a smaller font rather than cut off.
 void ShowValue(QLabel* label, std::string_view value)
 {
-    const QString text = fromStd(value);
-    label->setText(text);
-    label->setFont(FontToFit(label->font(), text, label->width()));
+    ShowValue(label, fromStd(value));
 }
 
 } // namespace
@@ -59,6 +60,7 @@ Form5::Form5(QWidget* parent) : QDialog(parent), plan_(std::make_shared<const Pa
     createControls();
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
+    GiveTextsRoom(this);
 }
 
 Form5::~Form5() = default;
@@ -67,7 +69,7 @@ void Form5::createControls()
 {
     MSFlexGrid1 = new MSFlexGrid(this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setGeometry(TwipsRect(840, 360, 5655, 4935));
+    PlaceControl(MSFlexGrid1, 840, 360, 5655, 4935);
     MSFlexGrid1->setAccessibleName(tr("Payment plan"));
     MSFlexGrid1->setColWidth(0, kTermColWidth);
 
@@ -164,6 +166,10 @@ std::unique_ptr<Form5> Form5::createLoaded(QWidget* mainWindow)
 {
     auto form = std::make_unique<Form5>(mainWindow);
     if (form->Form_Load()) {
+        // The opening row holds only the balance: the plan starts at month 1.
+        if (form->MSFlexGrid1->Rows() > 2) {
+            form->MSFlexGrid1->setCurrentCell(2, 1);
+        }
         return form;
     }
     form.reset();
@@ -209,7 +215,9 @@ bool Form5::Form_Load()
 void Form5::setFrameCaption(const QString& caption, bool altered)
 {
     Frame1->setTitle(caption);
-    const QColor colour = altered ? kAlteredColour : palette().color(QPalette::ButtonText);
+    const QColor colour = altered
+                              ? ReadableColour(kAlteredColour, palette().color(QPalette::Window))
+                              : palette().color(QPalette::ButtonText);
     QPalette framePalette = Frame1->palette();
     framePalette.setColor(QPalette::WindowText, colour);
     framePalette.setColor(QPalette::Text, colour);
@@ -236,7 +244,8 @@ void Form5::widenColumnsToHeaders()
 
 int Form5::TextWidth(const QString& text) const
 {
-    return QFontMetrics(font()).horizontalAdvance(text) * kTwipsPerPixel;
+    const double pixels = QFontMetricsF(font()).horizontalAdvance(text);
+    return static_cast<int>(std::lround(TwipsMapping::of(this).twipsAcross(pixels)));
 }
 
 void Form5::cmdBack_Click()
@@ -283,4 +292,25 @@ void Form5::mnuPrint_Click()
 void Form5::Form_Resize()
 {
     FixFormSize(this, kDesignedHeight, kDesignedWidth);
+}
+
+// A window cut to fit the screen takes the cut out of the grid's height;
+// everything designed below the grid moves up with the window's bottom.
+void Form5::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (MSFlexGrid1 == nullptr) {
+        return;
+    }
+    const int cut =
+        std::max(0, DesignedClientSize(this, kDesignedHeight, kDesignedWidth).height() - height());
+    const TwipsMapping mapping = TwipsMapping::of(this);
+    const QRect gridTwips = DesignedTwips(MSFlexGrid1);
+    MSFlexGrid1->setGeometry(mapping.rect(gridTwips).adjusted(0, 0, 0, -cut));
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect twips = DesignedTwips(control);
+        if (!twips.isEmpty() && twips.top() > gridTwips.bottom()) {
+            control->move(control->x(), mapping.y(twips.top()) - cut);
+        }
+    }
 }

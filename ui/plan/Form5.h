@@ -37,6 +37,9 @@ public:
     // is reported through MsgBox and gives false.
     bool savePlanCsv(const QString& path);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void createControls();
     void createPrintControls();

@@ -2,21 +2,27 @@
 #include "MSFlexGrid.h"
 
 #include "FittingFont.h"
+#include "FlexGridAccessible.h"
 #include "RuntimeError.h"
 #include "modCommonChecks.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -59,6 +65,7 @@ protected:
 
 MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this))
 {
+    FlexGridAccessible::install();
     colWidths_.fill(kDefaultColWidth);
     setModel(model_);
     setItemDelegate(new FittingDelegate(this));
@@ -70,7 +77,8 @@ MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGri
     setTabKeyNavigation(false);
 
     // Fixed row heights: sizing rows to their contents would read every cell.
-    const int rowHeight = std::max(Twips(kRowHeightTwips), fontMetrics().height() + kRowTextMargin);
+    const int rowHeight = std::max(TwipsMapping::of(this).y(kRowHeightTwips),
+                                   fontMetrics().height() + kRowTextMargin);
     QHeaderView* firstColumn = verticalHeader();
     firstColumn->setSectionResizeMode(QHeaderView::Fixed);
     firstColumn->setMinimumSectionSize(rowHeight);
@@ -100,7 +108,12 @@ MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGri
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &MSFlexGrid::copySelection);
     addAction(copy);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    // One menu for the grid's whole life: a screen reader keeps the entries
+    // it has met, and a menu made afresh for each opening would leave it
+    // holding entries of a menu that is gone.
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName(QStringLiteral("mnuGrid"));
 }
 
 int MSFlexGrid::Rows() const
@@ -151,6 +164,14 @@ void MSFlexGrid::setColWidth(int column, int twips)
     }
     colWidths_[static_cast<std::size_t>(column)] = twips < 0 ? kDefaultColWidth : twips;
     applyColWidth(column);
+}
+
+void MSFlexGrid::setCurrentCell(int row, int column)
+{
+    if (row < 1 || row >= Rows() || column < 1 || column >= kColumns) {
+        RaiseSubscriptOutOfRange(); // the fixed row and column take no focus
+    }
+    setCurrentIndex(model_->index(row - 1, column - 1));
 }
 
 void MSFlexGrid::setPlan(std::shared_ptr<const PaymentPlan> plan)
@@ -225,6 +246,48 @@ void MSFlexGrid::copySelection()
     }
 }
 
+// The grid's actions, at the mouse or, from the keyboard, at the current cell.
+void MSFlexGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (contextMenu_->actions() != actions()) {
+        contextMenu_->clear();
+        contextMenu_->addActions(actions());
+    }
+    QPoint place = event->globalPos();
+    const QRect cell = visualRect(currentIndex());
+    if (event->reason() != QContextMenuEvent::Mouse && viewport()->rect().intersects(cell)) {
+        place = viewport()->mapToGlobal(cell.bottomLeft());
+    }
+    contextMenu_->popup(place);
+    event->accept();
+}
+
+// A screen reader is told which cell has the focus, not only that the grid has.
+void MSFlexGrid::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface* cell = table != nullptr ? table->focusChild() : nullptr) {
+        QAccessibleEvent focus(cell, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+// Shift+F10 opens the context menu, as the Menu key does.
+void MSFlexGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), mapToGlobal(QPoint()),
+                               event->modifiers());
+        contextMenuEvent(&menu);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
 bool MSFlexGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == corner_ && event->type() == QEvent::Paint) {
@@ -262,14 +325,15 @@ bool MSFlexGrid::paintCorner(QWidget* corner)
 void MSFlexGrid::sectionResized(int section, int, int newSize)
 {
     const auto column = static_cast<std::size_t>(section + 1);
-    if (column < colWidths_.size() && Twips(colWidths_[column]) != newSize) {
-        colWidths_[column] = newSize * kTwipsPerPixel;
+    const TwipsMapping mapping = TwipsMapping::of(this);
+    if (column < colWidths_.size() && mapping.x(colWidths_[column]) != newSize) {
+        colWidths_[column] = static_cast<int>(std::lround(mapping.twipsAcross(newSize)));
     }
 }
 
 void MSFlexGrid::applyColWidth(int column)
 {
-    const int pixels = Twips(colWidths_[static_cast<std::size_t>(column)]);
+    const int pixels = TwipsMapping::of(this).x(colWidths_[static_cast<std::size_t>(column)]);
     if (column == 0) {
         verticalHeader()->setFixedWidth(pixels);
     } else {

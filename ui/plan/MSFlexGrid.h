@@ -8,6 +8,8 @@
 #include <array>
 #include <memory>
 
+class QMenu;
+
 // A read-only grid of text cells with a fixed header row and a fixed first
 // column, both drawn as headers and kept in view while the cells scroll.
 // Rows, TextMatrix and ColWidth address it as a whole: row 0 is the header
@@ -33,6 +35,10 @@ public:
     // Shows the plan below the header row, replacing every other row.
     void setPlan(std::shared_ptr<const PaymentPlan> plan);
 
+    // Makes the cell at row, column (row and column 1 or more) the current
+    // cell, where the keyboard and a screen reader start.
+    void setCurrentCell(int row, int column);
+
     // The selected cells as lines of tab-separated texts, one line per row of
     // the selection's bounding rectangle; unselected cells inside it are empty.
     // Whole rows (the whole grid, say) come with their Term column under the
@@ -42,6 +48,9 @@ public:
     void copySelection();
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -53,4 +62,5 @@ private:
     FlexGridModel* model_;
     std::array<int, kColumns> colWidths_;
     QWidget* corner_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
 };

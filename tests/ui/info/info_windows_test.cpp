@@ -13,6 +13,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
@@ -20,12 +23,6 @@
 #include <memory>
 
 namespace {
-
-// Designed outer sizes, less what the window manager adds around the client area.
-QSize ClientSize(int height, int width)
-{
-    return {Twips(width - 120), Twips(height - 405)};
-}
 
 // Runs `action` on the modal window once it is open.
 void WhenModalOpens(const std::function<void(QWidget*)>& action)
@@ -60,6 +57,7 @@ class InfoWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -68,11 +66,14 @@ private slots:
     void closeBoxOfTheFirstPageOpensNothing();
     void secondPageMainClosesIt();
     void fieldsWindowSamplesDoNothingAndMainCloses();
+    void explanationsUseWindowAndToolTipTextColours_data();
     void explanationsUseWindowAndToolTipTextColours();
     void windowsSnapBackToTheirSize_data();
     void windowsSnapBackToTheirSize();
     void textsFitTheirControls_data();
     void textsFitTheirControls();
+    void pagesScrollOnASmallScreen_data();
+    void pagesScrollOnASmallScreen();
     // Runs the application's event loop, so it comes last.
     void secondPageOutlivesTheMainWindow();
 
@@ -80,6 +81,11 @@ private:
     std::unique_ptr<QMainWindow> mainWindow_;
     std::unique_ptr<ModalWatchdog> watchdog_;
 };
+
+void InfoWindowsTest::initTestCase()
+{
+    UseTestFont();
+}
 
 void InfoWindowsTest::init()
 {
@@ -169,6 +175,10 @@ void InfoWindowsTest::fieldsWindowSamplesDoNothingAndMainCloses()
         QVERIFY(monthly && toZero && maximum && disable);
         QVERIFY(!monthly->isChecked() && !toZero->isChecked());
         QVERIFY(!disable->isEnabled());
+        for (const QWidget* sample : {static_cast<QWidget*>(monthly), static_cast<QWidget*>(toZero),
+                                      static_cast<QWidget*>(maximum)}) {
+            QVERIFY2(!(sample->focusPolicy() & Qt::TabFocus), qPrintable(sample->objectName()));
+        }
 
         // Only their own look changes; the window stays open.
         QTest::mouseClick(toZero, Qt::LeftButton);
@@ -187,20 +197,39 @@ void InfoWindowsTest::fieldsWindowSamplesDoNothingAndMainCloses()
     QCOMPARE(OpenForm3Count(), 0);
 }
 
+void InfoWindowsTest::explanationsUseWindowAndToolTipTextColours_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("toolTipText");
+    QTest::addColumn<bool>("designed");
+    QTest::newRow("light") << QColor(239, 239, 239) << QColor(Qt::black) << true;
+    // Dark desktops often keep dark text on light tool tips.
+    QTest::newRow("dark") << QColor(49, 54, 59) << QColor(35, 38, 41) << false;
+}
+
+// The tool-tip text colour on the window colour, lightened where a dark
+// desktop would make it unreadable.
 void InfoWindowsTest::explanationsUseWindowAndToolTipTextColours()
 {
-    Form4 window;
-    const QPalette system = window.palette();
+    QFETCH(QColor, window);
+    QFETCH(QColor, toolTipText);
+    QFETCH(bool, designed);
+    const DesktopColours theme{{QPalette::Window, window}, {QPalette::ToolTipText, toolTipText}};
+
+    Form4 form;
     for (int i = 7; i <= 16; ++i) {
-        auto* label = window.findChild<QLabel*>(QStringLiteral("Label%1").arg(i));
+        auto* label = form.findChild<QLabel*>(QStringLiteral("Label%1").arg(i));
         QVERIFY2(label != nullptr, qPrintable(QString::number(i)));
         QVERIFY(label->autoFillBackground());
-        QCOMPARE(label->palette().color(QPalette::Window), system.color(QPalette::Window));
-        QCOMPARE(label->palette().color(QPalette::WindowText), system.color(QPalette::ToolTipText));
-        QCOMPARE(label->x(), Twips(2880));
-        QCOMPARE(label->width(), Twips(3135));
+        const QColor text = label->palette().color(QPalette::WindowText);
+        QCOMPARE(label->palette().color(QPalette::Window), window);
+        QCOMPARE(text == toolTipText, designed);
+        QVERIFY(ContrastRatio(text, window) >= 4.5);
+        const QRect column = TwipsMapping::of(&form).rect(2880, 0, 3135, 1);
+        QCOMPARE(label->x(), column.x());
+        QCOMPARE(label->width(), column.width());
     }
-    QVERIFY(!window.findChild<QLabel*>(QStringLiteral("Label3"))->autoFillBackground());
+    QVERIFY(!form.findChild<QLabel*>(QStringLiteral("Label3"))->autoFillBackground());
 }
 
 using MakeWindow = std::function<QWidget*()>;
@@ -209,17 +238,21 @@ Q_DECLARE_METATYPE(MakeWindow)
 void InfoWindowsTest::windowsSnapBackToTheirSize_data()
 {
     QTest::addColumn<MakeWindow>("make");
-    QTest::addColumn<QSize>("designed");
-    QTest::newRow("Form2") << MakeWindow([] { return new Form2(); }) << ClientSize(9600, 9270);
-    QTest::newRow("Form3") << MakeWindow([] { return new Form3(); }) << ClientSize(9015, 9270);
-    QTest::newRow("Form4") << MakeWindow([] { return new Form4(); }) << ClientSize(9000, 7125);
+    QTest::addColumn<QSize>("outer"); // designed width and height, twips
+    QTest::newRow("Form2") << MakeWindow([] { return new Form2(); }) << QSize(9270, 9600);
+    QTest::newRow("Form3") << MakeWindow([] { return new Form3(); }) << QSize(9270, 9015);
+    QTest::newRow("Form4") << MakeWindow([] { return new Form4(); }) << QSize(7125, 9000);
 }
 
+// The client area is the designed one, less the design's borders and title
+// bar, in the window's font.
 void InfoWindowsTest::windowsSnapBackToTheirSize()
 {
     QFETCH(MakeWindow, make);
-    QFETCH(QSize, designed);
+    QFETCH(QSize, outer);
     std::unique_ptr<QWidget> window(make());
+    const QSize designed =
+        TwipsMapping::of(window.get()).size(outer.width() - 120, outer.height() - 405);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QCOMPARE(window->size(), designed);
@@ -250,15 +283,13 @@ void InfoWindowsTest::textsFitTheirControls()
     const auto labels = window->findChildren<QLabel*>();
     QVERIFY(labels.size() >= 10);
     for (const QLabel* label : labels) {
-        QVERIFY2(window->rect().contains(label->geometry()), qPrintable(label->objectName()));
-        const int needed = label->heightForWidth(label->width());
-        QVERIFY2(needed <= label->height(), qPrintable(QStringLiteral("%1 needs %2 px, has %3")
-                                                           .arg(label->objectName())
-                                                           .arg(needed)
-                                                           .arg(label->height())));
+        const QWidget* page = label->parentWidget();
+        QVERIFY2(page->rect().contains(label->geometry()), qPrintable(label->objectName()));
     }
+    VerifyLabelsReadable(window.get());
     for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        QVERIFY2(window->rect().contains(button->geometry()), qPrintable(button->objectName()));
+        const QWidget* page = button->parentWidget();
+        QVERIFY2(page->rect().contains(button->geometry()), qPrintable(button->objectName()));
         if (qobject_cast<const QPushButton*>(button) != nullptr) {
             QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width(),
                      qPrintable(button->objectName()));
@@ -277,6 +308,40 @@ void InfoWindowsTest::textsFitTheirControls()
         QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
                  qPrintable(button->objectName()));
     }
+}
+
+void InfoWindowsTest::pagesScrollOnASmallScreen_data()
+{
+    windowsSnapBackToTheirSize_data();
+}
+
+// In a font large enough the pages are taller than the screen: each is held
+// at the largest size that fits, and its page scrolls to every control.
+void InfoWindowsTest::pagesScrollOnASmallScreen()
+{
+    QFETCH(MakeWindow, make);
+    const int designedHeight = std::unique_ptr<QWidget>(make())->height();
+    const ScreenOverflowFont large(designedHeight);
+
+    std::unique_ptr<QWidget> window(make());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QSize available = window->screen()->availableGeometry().size();
+    const QSize kept = window->size();
+    QVERIFY(kept.width() < available.width() && kept.height() < available.height());
+
+    auto* area = window->findChild<QScrollArea*>();
+    QVERIFY(area != nullptr);
+    QVERIFY(area->widget()->height() > area->viewport()->height());
+    QVERIFY(area->verticalScrollBar()->maximum() > 0);
+    const auto buttons = area->widget()->findChildren<QPushButton*>();
+    QCOMPARE(buttons.size(), 1);
+    area->ensureWidgetVisible(buttons.front());
+    const QRect shown(buttons.front()->mapTo(area->viewport(), QPoint()), buttons.front()->size());
+    QVERIFY(area->viewport()->rect().contains(shown));
+
+    window->resize(kept + QSize(40, 40));
+    QTRY_COMPARE(window->size(), kept);
 }
 
 // The program ends with its last window: closing the main window leaves the

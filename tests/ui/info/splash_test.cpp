@@ -41,10 +41,13 @@ class SplashTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
     void splashLooksAsDesigned();
+    void textsReadOnLightAndDarkDesktops_data();
+    void textsReadOnLightAndDarkDesktops();
     void firstStartWritesTheMarkerThenShowsTheMainWindow();
     void presentMarkerIsLeftAlone();
     void unwritableFolderStillShowsTheMainWindow();
@@ -62,6 +65,11 @@ private:
     std::unique_ptr<QTemporaryDir> dataHome_;
     std::unique_ptr<ModalWatchdog> watchdog_;
 };
+
+void SplashTest::initTestCase()
+{
+    UseTestFont();
+}
 
 void SplashTest::init()
 {
@@ -106,7 +114,10 @@ void SplashTest::splashLooksAsDesigned()
     QVERIFY(timer->isActive());
 
     QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(splash.size(), QSize(Twips(6525), Twips(3165)));
+    // Laid out in Arial's metrics, whatever the desktop's font.
+    QCOMPARE(splash.font().family(), QStringLiteral("Arial"));
+    const TwipsMapping mapping(splash.font());
+    QCOMPARE(splash.size(), mapping.size(6525, 3165));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY((splash.geometry().center() - screen.center()).manhattanLength() <= 2);
     auto* shape = splash.findChild<QFrame*>(QStringLiteral("Shape1"));
@@ -118,14 +129,14 @@ void SplashTest::splashLooksAsDesigned()
         QString text;
         QRect rect;
     } labels[] = {
-        {"Label1", QStringLiteral("Vesk Payment 1.0"), TwipsRect(240, 360, 6015, 855)},
-        {"Label2", QStringLiteral("Developed on July 2000"), TwipsRect(600, 1680, 2175, 255)},
-        {"Label3", QString(), TwipsRect(600, 2160, 3015, 255)},
+        {"Label1", QStringLiteral("Vesk Payment 1.0"), mapping.rect(240, 360, 6015, 855)},
+        {"Label2", QStringLiteral("Developed on July 2000"), mapping.rect(600, 1680, 2175, 255)},
+        {"Label3", QString(), mapping.rect(600, 2160, 3015, 255)},
         {"Label4",
          QStringLiteral(
              "Use Vesk's Formula to help you get out of debt. This program is worthwhile."),
-         TwipsRect(3360, 1560, 2655, 1335)},
-        {"Label5", QStringLiteral("Version 1.0.0"), TwipsRect(360, 2760, 3135, 255)},
+         mapping.rect(3360, 1560, 2655, 1335)},
+        {"Label5", QStringLiteral("Version 1.0.0"), mapping.rect(360, 2760, 3135, 255)},
     };
     for (const auto& expected : labels) {
         auto* label = splash.findChild<QLabel*>(QString::fromLatin1(expected.name));
@@ -142,10 +153,38 @@ void SplashTest::splashLooksAsDesigned()
         QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
                  expected.name);
     }
+    VerifyLabelsReadable(&splash);
     const QFont title = splash.findChild<QLabel*>(QStringLiteral("Label1"))->font();
     QCOMPARE(title.family(), QStringLiteral("Arial"));
     QCOMPARE(title.pointSize(), 36);
     QVERIFY(title.bold() && title.italic());
+}
+
+void SplashTest::textsReadOnLightAndDarkDesktops_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<bool>("designedBlack");
+    QTest::newRow("light") << QColor(239, 239, 239) << QColor(Qt::black) << true;
+    QTest::newRow("light, grey text") << QColor(255, 255, 255) << QColor(60, 60, 60) << true;
+    QTest::newRow("dark") << QColor(49, 54, 59) << QColor(239, 240, 241) << false;
+}
+
+// Black texts as designed where they read well, the desktop's own text
+// colour on a dark desktop.
+void SplashTest::textsReadOnLightAndDarkDesktops()
+{
+    QFETCH(QColor, background);
+    QFETCH(QColor, text);
+    QFETCH(bool, designedBlack);
+    const DesktopColours theme{{QPalette::Window, background}, {QPalette::WindowText, text}};
+
+    frmSplash splash;
+    for (const QLabel* label : splash.findChildren<QLabel*>()) {
+        const QColor shown = label->palette().color(QPalette::WindowText);
+        QCOMPARE(shown, designedBlack ? QColor(Qt::black) : text);
+        QVERIFY(ContrastRatio(shown, label->palette().color(QPalette::Window)) >= 4.5);
+    }
 }
 
 void SplashTest::firstStartWritesTheMarkerThenShowsTheMainWindow()

@@ -139,6 +139,7 @@ void Form1Test::initTestCase()
 {
     // Windows come and go here; the test program must outlive each of them.
     QApplication::setQuitOnLastWindowClosed(false);
+    UseTestFont();
 }
 
 void Form1Test::init()
@@ -178,14 +179,13 @@ void Form1Test::controlLayout_data()
     row("txtInterestRate", "QLineEdit", "", window, {2400, 600, 1335, 285}, true);
     row("Label2", "QLabel", "Scheduled Payment", window, {600, 960, 1575, 255}, true);
     row("txtPayment", "QLineEdit", "", window, {2400, 960, 1335, 285}, true);
-    // Label4 and the results are wider than drawn, so that the desktop's font fits.
-    row("Label4", "QLabel", "Vesk's Mnthly Pymnt", window, {600, 1560, 1575, 255}, true);
-    row("lblMonthly", "QLabel", "", window, {2400, 1560, 1500, 255}, true);
+    row("Label4", "QLabel", "Vesk's Mnthly Pymnt", window, {600, 1560, 1455, 255}, true);
+    row("lblMonthly", "QLabel", "", window, {2400, 1560, 1335, 255}, true);
     row("Label5", "QLabel", "Payoff Period", window, {600, 1920, 1455, 255}, true);
-    row("lblPayoff", "QLabel", "", window, {2400, 1920, 1500, 255}, true);
+    row("lblPayoff", "QLabel", "", window, {2400, 1920, 1335, 255}, true);
     row("Label6", "QLabel", "Total Amount Saved (if follow payment plan)", window,
         {480, 2280, 1935, 495}, true);
-    row("lblAmountSaved", "QLabel", "", window, {2400, 2280, 1500, 255}, true);
+    row("lblAmountSaved", "QLabel", "", window, {2400, 2280, 1335, 255}, true);
     row("optMonthly", "QRadioButton", "Monthly Payment", window, {4560, 120, 1575, 375}, true);
     row("optToZero", "QRadioButton", "Payments Till Zero", window, {4560, 480, 1815, 255}, true);
     row("cmdCalculate", "QPushButton", "Calculate", window, {4800, 960, 1215, 375}, false);
@@ -215,7 +215,19 @@ void Form1Test::controlLayout()
     const QWidget* expectedParent =
         container.isEmpty() ? w.form()->centralWidget() : w.find<QWidget>(container);
     QCOMPARE(control->parentWidget(), expectedParent);
-    QCOMPARE(control->geometry(), TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    QCOMPARE(DesignedTwips(control), twips);
+    // At the designed place in the window's font; larger only where its text
+    // needs more room in this font.
+    const QRect designed = TwipsMapping::of(control).rect(twips);
+    QVERIFY(control->geometry().contains(designed));
+    if (control->width() > designed.width()) {
+        QVERIFY(control->sizeHint().width() > designed.width());
+    }
+    if (control->height() > designed.height()) {
+        const int needed = control->hasHeightForWidth() ? control->heightForWidth(designed.width())
+                                                        : control->sizeHint().height();
+        QVERIFY(needed > designed.height());
+    }
     QCOMPARE(control->isEnabled(), enabled);
     QVERIFY(control->isVisible());
 }
@@ -247,6 +259,7 @@ void Form1Test::captionsFit()
         ++checked;
     }
     QCOMPARE(checked, 15); // nine labels, five buttons, the frame
+    VerifyLabelsReadable(w.form());
 }
 
 void Form1Test::initialState()
@@ -337,6 +350,19 @@ void Form1Test::tabOrder()
     QCOMPARE(focusChain(w, true),
              QStringList({"txtBalance", "txtInterestRate", "txtPayment", "cmdCalculate",
                           "optToZero", "chkMaxMonthly", "txtMaximum", "chkDisableVesk"}));
+
+    // Selected without the focus, as a screen reader selects it: Tab still
+    // enters the group at the selected option.
+    w.option("optMonthly")->click();
+    w.option("optToZero")->click();
+    QVERIFY(w.option("optToZero")->isChecked());
+    QCOMPARE(focusChain(w, true),
+             QStringList({"txtBalance", "txtInterestRate", "txtPayment", "cmdCalculate",
+                          "optToZero", "chkMaxMonthly", "chkDisableVesk"}));
+    w.box("txtPayment")->setFocus();
+    QTest::keyClick(w.form(), Qt::Key_Tab); // to Calculate
+    QTest::keyClick(w.form(), Qt::Key_Tab);
+    QCOMPARE(w.form()->focusWidget(), w.option("optToZero"));
 }
 
 void Form1Test::accessibleTexts_data()
@@ -826,24 +852,22 @@ void Form1Test::tillZeroOpensPaymentPlan()
 // ---------------------------------------------------------------- window
 
 namespace {
-QSize designedSize()
+QSize designedSize(const Form1* form)
 {
-    QWidget probe;
-    probe.resize(1, 1);
-    FixFormSize(&probe, Form1::kDesignedHeight, Form1::kDesignedWidth);
-    return probe.size();
+    return DesignedClientSize(form, Form1::kDesignedHeight, Form1::kDesignedWidth);
 }
 } // namespace
 
 void Form1Test::resizeSnapsBack()
 {
     MainWindow w;
-    QCOMPARE(w.form()->size(), designedSize());
-    QCOMPARE(designedSize(), QSize(Twips(6675 - 120), Twips(3690 - 405)));
+    QCOMPARE(w.form()->size(), designedSize(w.form()));
+    // Below the menu bar the client area is the designed 6555 x 3000 twips.
+    QCOMPARE(w.form()->centralWidget()->size(), TwipsMapping::of(w.form()).size(6555, 3000));
 
     for (const QSize attempt : {QSize(800, 600), QSize(200, 100), QSize(546, 400)}) {
         w.form()->resize(attempt);
-        QCOMPARE(w.form()->size(), designedSize());
+        QCOMPARE(w.form()->size(), designedSize(w.form()));
     }
     // The frame still fits inside the client area below the menu bar.
     const QWidget* frame = w.find<QWidget>(QStringLiteral("Frame1"));
@@ -855,12 +879,12 @@ void Form1Test::maximizeAndMinimize()
     MainWindow w;
     w.form()->showMaximized();
     QTRY_VERIFY(!w.form()->isMaximized());
-    QCOMPARE(w.form()->size(), designedSize());
+    QCOMPARE(w.form()->size(), designedSize(w.form()));
 
     w.form()->showMinimized();
     QTest::qWait(20);
     w.form()->showNormal();
-    QTRY_COMPARE(w.form()->size(), designedSize());
+    QTRY_COMPARE(w.form()->size(), designedSize(w.form()));
 }
 
 void Form1Test::exitAndCloseBoxUnload()

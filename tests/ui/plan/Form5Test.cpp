@@ -16,8 +16,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
@@ -25,11 +27,13 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -111,6 +115,12 @@ int CountPixelsNear(const QImage& image, const QRect& area, const QColor& colour
     return count;
 }
 
+// The width of text as a label lays it out in font.
+int LaidOutWidth(const QFont& font, const QString& text)
+{
+    return QFontMetrics(font).boundingRect(QRect(0, 0, 10000, 1000), Qt::AlignLeft, text).width();
+}
+
 int Form5Count()
 {
     int count = 0;
@@ -174,6 +184,8 @@ private slots:
     void savesTheMonthsAsCsv();
     void reportsACsvThatCannotBeWritten();
     void screenReaderNamesValuesAndCells();
+    void gridTakesTheCutOnASmallScreen();
+    void alteredCaptionReadsOnADarkDesktop();
     void gridAddressesRowsAndCells();
     void gridModelKeepsQtsRules();
     void fontShrinksOnlyAsFarAsNeeded_data();
@@ -186,6 +198,7 @@ private:
 
 void Form5Test::initTestCase()
 {
+    UseTestFont();
     watchdog_ = std::make_unique<ModalWatchdog>();
 }
 
@@ -332,6 +345,7 @@ void Form5Test::summary()
             QCOMPARE(Text(form.get(), qPrintable(names[i])), labels[i]);
         }
     }
+    VerifyLabelsReadable(form.get());
     QVERIFY(messages_->messages().empty());
 }
 
@@ -382,15 +396,18 @@ void Form5Test::longestPlanKeepsEveryMonth()
     QCOMPARE(grid->Rows(), 32768);
     QCOMPARE(GridRow(grid, 32767), QStringList({"32766", "100.00", ".00", "100.00", ".00"}));
 
-    // A period longer than its label was designed for is drawn smaller, not cut off.
+    // A period longer than its label was designed for is drawn smaller, not
+    // cut off, where the room beside the label is not enough for it.
     for (const char* name : {"lblPayoff", "lblMinPayoff"}) {
         auto* label = Find<QLabel>(form.get(), name);
         QCOMPARE(label->text(), QStringLiteral("2730 yrs and 6 mths"));
-        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
-        QVERIFY(label->font().pointSizeF() < form->font().pointSizeF());
+        QVERIFY(LaidOutWidth(label->font(), label->text()) <= label->width());
+        const bool outgrows = LaidOutWidth(form->font(), label->text()) > label->width();
+        QCOMPARE(label->font().pointSizeF() < form->font().pointSizeF(), outgrows);
     }
     QCOMPARE(Find<QLabel>(form.get(), "Label6")->font(),
              Find<QLabel>(form.get(), "Label4")->font());
+    VerifyLabelsReadable(form.get());
 
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -472,8 +489,16 @@ void Form5Test::layoutFollowsTheDesign()
     auto* control = form.findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
     QCOMPARE(control->parentWidget()->objectName(), container);
-    QCOMPARE(control->geometry(),
-             TwipsRect(twips.left(), twips.top(), twips.width(), twips.height()));
+    QCOMPARE(DesignedTwips(control), twips);
+    // At the designed place in the window's font; wider only where its text
+    // needs more room in this font.
+    const QRect designed = TwipsMapping::of(&form).rect(twips);
+    QCOMPARE(control->geometry().topLeft(), designed.topLeft());
+    QCOMPARE(control->height(), designed.height());
+    QVERIFY(control->width() >= designed.width());
+    if (control->width() > designed.width()) {
+        QVERIFY(control->sizeHint().width() > designed.width());
+    }
     if (auto* label = qobject_cast<QLabel*>(control)) {
         QCOMPARE(label->text(), caption);
         QCOMPARE(label->font().bold(), name == QLatin1String("lblAmountSaved"));
@@ -496,15 +521,16 @@ void Form5Test::columnsWidenToTheirHeaders()
 
     int widened = 0;
     int kept = 0;
+    const TwipsMapping mapping = TwipsMapping::of(form.get());
     for (int column = 0; column < MSFlexGrid::kColumns; ++column) {
-        const int header =
-            form->fontMetrics().horizontalAdvance(grid->TextMatrix(0, column)) * kTwipsPerPixel;
-        const int wanted = header + 200;
+        const double header = mapping.twipsAcross(
+            QFontMetricsF(form->font()).horizontalAdvance(grid->TextMatrix(0, column)));
+        const int wanted = static_cast<int>(std::lround(header)) + 200;
         const int design = before->ColWidth(column);
         QCOMPARE(grid->ColWidth(column), std::max(design, wanted));
         (wanted > design ? widened : kept) += 1;
 
-        const int pixels = Twips(grid->ColWidth(column));
+        const int pixels = mapping.x(grid->ColWidth(column));
         QCOMPARE(column == 0 ? grid->verticalHeader()->width()
                              : grid->horizontalHeader()->sectionSize(column - 1),
                  pixels);
@@ -518,7 +544,8 @@ void Form5Test::columnsWidenToTheirHeaders()
     // A column the user drags wider reports its new width; the others stay.
     const int principal = grid->ColWidth(3);
     grid->horizontalHeader()->resizeSection(3, 150);
-    QCOMPARE(grid->ColWidth(4), 150 * kTwipsPerPixel);
+    QCOMPARE(mapping.x(grid->ColWidth(4)), 150);
+    QCOMPARE(grid->ColWidth(4), std::lround(mapping.twipsAcross(150)));
     QCOMPARE(grid->ColWidth(3), principal);
 }
 
@@ -584,7 +611,10 @@ void Form5Test::keepsItsDesignedSize()
 {
     const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
     QVERIFY(form != nullptr);
-    const QSize designed(Twips(7440), Twips(7605));
+    // The designed client area in the window's font.
+    const QSize designed = TwipsMapping::of(form.get()).size(7440, 7605);
+    QCOMPARE(DesignedClientSize(form.get(), Form5::kDesignedHeight, Form5::kDesignedWidth),
+             designed);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QCOMPARE(form->size(), designed);
@@ -638,19 +668,50 @@ void Form5Test::copiesTheSelectionAsTabSeparatedLines()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("777.83\t\t\n\t\t154.75"));
 }
 
+// Shift+F10 and a right click open the same menu, at the current cell from
+// the keyboard; a screen reader reads its entries every time it opens.
 void Form5Test::contextMenuOffersCopyCsvChartAndPrint()
 {
     const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
     QVERIFY(form != nullptr);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     MSFlexGrid* grid = Grid(form.get());
-    QCOMPARE(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
-    QStringList texts;
+    const QStringList entries{"Copy", QStringLiteral("Save as CSV…"), QStringLiteral("Chart…"),
+                              QStringLiteral("Print…"), QStringLiteral("Export PDF…")};
+    QStringList shortcuts;
     for (const QAction* action : grid->actions()) {
-        texts << action->text() + u' ' + action->shortcut().toString();
+        shortcuts << action->shortcut().toString();
     }
-    QCOMPARE(texts, QStringList({"Copy Ctrl+C", QStringLiteral("Save as CSV… "),
-                                 QStringLiteral("Chart… Ctrl+G"), QStringLiteral("Print… Ctrl+P"),
-                                 QStringLiteral("Export PDF… Ctrl+Shift+S")}));
+    QCOMPARE(shortcuts, QStringList({"Ctrl+C", "", "Ctrl+G", "Ctrl+P", "Ctrl+Shift+S"}));
+
+    const auto openedMenu = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
+    for (int opening = 0; opening < 3; ++opening) {
+        if (opening == 1) {
+            const QPoint inside = grid->viewport()->rect().center();
+            QContextMenuEvent click(QContextMenuEvent::Mouse, inside,
+                                    grid->viewport()->mapToGlobal(inside));
+            QApplication::sendEvent(grid->viewport(), &click);
+        } else {
+            QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        QTRY_VERIFY(openedMenu() != nullptr);
+        QMenu* menu = openedMenu();
+        if (opening != 1) {
+            const QRect cell = grid->visualRect(grid->currentIndex());
+            QCOMPARE(menu->pos(), grid->viewport()->mapToGlobal(cell.bottomLeft()));
+        }
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->childCount(), entries.size());
+        for (int i = 0; i < entries.size(); ++i) {
+            QAccessibleInterface* entry = accessible->child(i);
+            QVERIFY(entry != nullptr && entry->isValid());
+            QCOMPARE(entry->text(QAccessible::Name), entries[i]);
+        }
+        menu->hide();
+        QTRY_VERIFY(openedMenu() == nullptr);
+    }
 
     grid->selectionModel()->select(grid->model()->index(6, 3), QItemSelectionModel::ClearAndSelect);
     grid->actions().front()->trigger();
@@ -660,7 +721,7 @@ void Form5Test::contextMenuOffersCopyCsvChartAndPrint()
     auto* print = Find<QPushButton>(form.get(), "cmdPrint");
     QVERIFY(print != nullptr && print->menu() != nullptr);
     QCOMPARE(print->menu()->actions(), grid->actions().mid(3));
-    QCOMPARE(print->geometry(), TwipsRect(5280, 7080, 1215, 375));
+    QCOMPARE(print->geometry(), TwipsMapping::of(form.get()).rect(5280, 7080, 1215, 375));
     QVERIFY(!print->geometry().intersects(Find<QPushButton>(form.get(), "cmdBack")->geometry()));
     QCOMPARE(print->geometry().right(), grid->geometry().right());
 }
@@ -716,7 +777,7 @@ void Form5Test::screenReaderNamesValuesAndCells()
     }
 
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(Grid(form.get()));
     QVERIFY(grid != nullptr);
     QAccessibleTableInterface* table = grid->tableInterface();
@@ -734,6 +795,83 @@ void Form5Test::screenReaderNamesValuesAndCells()
              QStringLiteral("Monthly Payment"));
     QCOMPARE(position->rowHeaderCells().size(), 1);
     QCOMPARE(position->rowHeaderCells().front()->text(QAccessible::Name), QStringLiteral("Term 1"));
+    QCOMPARE(grid->indexOfChild(cell), 2 * 5 + 1); // after the header row and row 0
+
+    // The corner names the first column; the opening row reads as the
+    // opening balance, in its row header and in its one cell.
+    QAccessibleInterface* corner = grid->child(0);
+    QVERIFY(corner != nullptr);
+    QCOMPARE(corner->role(), QAccessible::ColumnHeader);
+    QCOMPARE(corner->text(QAccessible::Name), QStringLiteral("Term"));
+    QAccessibleInterface* opening = table->cellAt(0, 3);
+    QCOMPARE(opening->text(QAccessible::Name), QStringLiteral("Opening balance 100000"));
+    const auto openingHeader = opening->tableCellInterface()->rowHeaderCells();
+    QCOMPARE(openingHeader.size(), 1);
+    QCOMPARE(openingHeader.front()->role(), QAccessible::RowHeader);
+    QCOMPARE(openingHeader.front()->text(QAccessible::Name), QStringLiteral("Opening balance"));
+    QCOMPARE(Grid(form.get())->TextMatrix(1, 0), QString()); // the Term cell itself stays empty
+
+    // The plan opens with the focus on the first month's first cell.
+    QCOMPARE(form->focusWidget(), Grid(form.get()));
+    QAccessibleInterface* focused = grid->focusChild();
+    QVERIFY(focused != nullptr);
+    QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("777.83"));
+    QVERIFY(focused->state().focused);
+}
+
+// In a font large enough the plan window is taller than the screen: it is
+// held at the height that fits, the grid gives up the difference and the
+// frames, the saved amount and Back move up with the window's bottom.
+void Form5Test::gridTakesTheCutOnASmallScreen()
+{
+    const ScreenOverflowFont large(DesignedClientSize(std::make_unique<Form5>().get(),
+                                                      Form5::kDesignedHeight, Form5::kDesignedWidth)
+                                       .height());
+
+    const std::unique_ptr<Form5> form = OpenPlan(TillZero("100000", "7.5", "699"));
+    QVERIFY(form != nullptr);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const QSize designed =
+        DesignedClientSize(form.get(), Form5::kDesignedHeight, Form5::kDesignedWidth);
+    QVERIFY(designed.height() > form->screen()->availableGeometry().height());
+    const int cut = designed.height() - form->height();
+    QVERIFY(cut > 0);
+
+    const TwipsMapping mapping = TwipsMapping::of(form.get());
+    QCOMPARE(Grid(form.get())->height(), mapping.y(360 + 4935) - mapping.y(360) - cut);
+    auto* back = Find<QPushButton>(form.get(), "cmdBack");
+    QCOMPARE(back->y(), mapping.y(7080) - cut);
+    QVERIFY(form->rect().contains(back->geometry()));
+    for (const char* frame : {"Frame1", "Frame2"}) {
+        QCOMPARE(Find<QGroupBox>(form.get(), frame)->y(), mapping.y(5400) - cut);
+    }
+    VerifyLabelsReadable(form.get());
+
+    const QSize kept = form->size();
+    form->resize(kept + QSize(30, 60));
+    QTRY_COMPARE(form->size(), kept);
+}
+
+// On a dark desktop the dark red of an altered plan's caption would not
+// read; it becomes a red light enough to.
+void Form5Test::alteredCaptionReadsOnADarkDesktop()
+{
+    const QColor background(49, 54, 59);
+    const QColor text(239, 240, 241);
+    const DesktopColours dark{{QPalette::Window, background},
+                              {QPalette::Button, background},
+                              {QPalette::WindowText, text},
+                              {QPalette::ButtonText, text}};
+
+    const std::unique_ptr<Form5> form =
+        OpenPlan(TillZero("100000", "7.5", "699", Limit::Maximum, "1000"));
+    QVERIFY(form != nullptr);
+    auto* frame = Find<QGroupBox>(form.get(), "Frame1");
+    const QColor caption = frame->palette().color(QPalette::WindowText);
+    QVERIFY(ContrastRatio(caption, frame->palette().color(QPalette::Window)) >= 4.5);
+    QCOMPARE(caption.hslHue(), 0); // still red
+    QVERIFY(caption.lightness() > QColor(192, 0, 0).lightness());
 }
 
 void Form5Test::gridAddressesRowsAndCells()
@@ -822,17 +960,17 @@ void Form5Test::fontShrinksOnlyAsFarAsNeeded()
 
     QFont font = QApplication::font();
     font.setPointSizeF(9);
-    const int width = QFontMetrics(font).horizontalAdvance(text) + extra;
+    const int width = LaidOutWidth(font, text) + extra;
     const QFont fitted = FontToFit(font, text, width);
 
     if (expected == QLatin1String("unchanged")) {
         QCOMPARE(fitted, font);
     } else if (expected == QLatin1String("smallest that fits")) {
         QVERIFY(fitted.pointSizeF() < font.pointSizeF());
-        QVERIFY(QFontMetrics(fitted).horizontalAdvance(text) <= width);
+        QVERIFY(LaidOutWidth(fitted, text) <= width);
         QFont larger = fitted;
         larger.setPointSizeF(fitted.pointSizeF() + 0.5);
-        QVERIFY(QFontMetrics(larger).horizontalAdvance(text) > width);
+        QVERIFY(LaidOutWidth(larger, text) > width);
     } else {
         QCOMPARE(fitted.pointSizeF(), 6.0);
     }

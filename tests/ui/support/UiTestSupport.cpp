@@ -2,8 +2,12 @@
 #include "UiTestSupport.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
 
 MsgBoxRecorder::MsgBoxRecorder()
 {
@@ -48,4 +52,95 @@ void ModalWatchdog::check()
                  __FILE__, __LINE__);
     modal->close();
     seen_ = nullptr;
+}
+
+void UseTestFont()
+{
+    const QString setting = qEnvironmentVariable("VESK_TEST_FONT");
+    if (setting.isEmpty()) {
+        return;
+    }
+    const QStringList parts = setting.split(QLatin1Char(','));
+    bool valid = parts.size() == 2;
+    const double points = valid ? parts[1].toDouble(&valid) : 0;
+    QFont font(parts[0]);
+    font.setPointSizeF(points);
+    // fontconfig may name the foundry too: "Nimbus Sans [urw]".
+    const QString found = QFontInfo(font).family();
+    if (!valid || !found.startsWith(parts[0])) {
+        qFatal("VESK_TEST_FONT=%s: font not available (found %s)", qPrintable(setting),
+               qPrintable(found));
+    }
+    QApplication::setFont(font);
+}
+
+ScreenOverflowFont::ScreenOverflowFont(int designedHeight) : previous_(QApplication::font())
+{
+    const int available = QGuiApplication::primaryScreen()->availableGeometry().height();
+    QFont larger = previous_;
+    larger.setPointSizeF(previous_.pointSizeF() * 1.5 * available / designedHeight);
+    QApplication::setFont(larger);
+}
+
+ScreenOverflowFont::~ScreenOverflowFont()
+{
+    QApplication::setFont(previous_);
+}
+
+DesktopColours::DesktopColours(
+    std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours)
+    : previous_(QApplication::palette())
+{
+    QPalette theme = previous_;
+    for (const auto& [role, colour] : colours) {
+        theme.setColor(role, colour);
+    }
+    QApplication::setPalette(theme);
+}
+
+DesktopColours::~DesktopColours()
+{
+    QApplication::setPalette(previous_);
+}
+
+std::vector<LabelText> LabelTexts(const QWidget* container)
+{
+    std::vector<LabelText> texts;
+    for (const QLabel* label :
+         container->findChildren<const QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (label->text().isEmpty() || !label->isVisibleTo(container->window())) {
+            continue;
+        }
+        const int flags =
+            static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect room = label->contentsRect();
+        const QRect text = label->fontMetrics().boundingRect(room, flags, label->text());
+        texts.push_back({label->objectName(), text.translated(label->pos()),
+                         room.translated(label->pos()),
+                         label->fontMetrics().horizontalAdvance(QLatin1Char(' '))});
+    }
+    return texts;
+}
+
+void VerifyLabelsReadable(const QWidget* window)
+{
+    QList<const QWidget*> containers{window};
+    containers.append(window->findChildren<const QWidget*>());
+    for (const QWidget* container : containers) {
+        const std::vector<LabelText> texts = LabelTexts(container);
+        for (auto first = texts.begin(); first != texts.end(); ++first) {
+            QVERIFY2(first->room.contains(first->text),
+                     qPrintable(QStringLiteral("%1 needs %2 x %3 px, has %4 x %5")
+                                    .arg(first->name)
+                                    .arg(first->text.width())
+                                    .arg(first->text.height())
+                                    .arg(first->room.width())
+                                    .arg(first->room.height())));
+            for (auto second = first + 1; second != texts.end(); ++second) {
+                const QRect apart = first->text.adjusted(-first->space, 0, first->space, 0);
+                QVERIFY2(!apart.intersects(second->text),
+                         qPrintable(first->name + QStringLiteral(" runs into ") + second->name));
+            }
+        }
+    }
 }

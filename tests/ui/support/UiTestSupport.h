@@ -3,10 +3,65 @@
 
 #include "MsgBox.h"
 
+#include <QFont>
 #include <QObject>
+#include <QPalette>
+#include <QRect>
 #include <QTimer>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
+
+class QWidget;
+
+// The window tests run twice: in the desktop's default font, and with
+// VESK_TEST_FONT ("family,points") in another family and size. Call from
+// initTestCase, before any window exists; fails when the font is missing.
+void UseTestFont();
+
+// While it lives, the application font is so large that a client area
+// designedHeight pixels tall in the font before becomes half as tall again
+// as the primary screen's available area.
+class ScreenOverflowFont {
+public:
+    explicit ScreenOverflowFont(int designedHeight);
+    ~ScreenOverflowFont();
+    ScreenOverflowFont(const ScreenOverflowFont&) = delete;
+    ScreenOverflowFont& operator=(const ScreenOverflowFont&) = delete;
+
+private:
+    QFont previous_;
+};
+
+// While it lives, the application palette has the given colours in place
+// of the desktop's (a dark desktop, for instance).
+class DesktopColours {
+public:
+    DesktopColours(std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours);
+    ~DesktopColours();
+    DesktopColours(const DesktopColours&) = delete;
+    DesktopColours& operator=(const DesktopColours&) = delete;
+
+private:
+    QPalette previous_;
+};
+
+// Where a label draws its text and the room it has for it, in its
+// container's coordinates.
+struct LabelText {
+    QString name;
+    QRect text;
+    QRect room;
+    int space; // the width of a blank in the label's font
+};
+// The labels of container that show a text.
+std::vector<LabelText> LabelTexts(const QWidget* container);
+
+// Fails the running test when a label's text does not fit inside the label,
+// or comes closer than a blank to another label's text, in any container of
+// window.
+void VerifyLabelsReadable(const QWidget* window);
 
 // Records every MsgBox instead of showing it, for as long as it lives.
 class MsgBoxRecorder {

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QAccessibleWidget>
+#include <QHash>
+
+class MSFlexGrid;
+
+// MSFlexGrid as a screen reader meets it: a table whose fixed header row and
+// fixed first column are its header cells, the corner above the first
+// column included (it reads that column's header, "Term"), and whose cells
+// read the model's accessible texts. Children are numbered as the item view
+// numbers them in its focus and selection events: row by row, the header
+// row first, the header column first in each row.
+class FlexGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+public:
+    explicit FlexGridAccessible(MSFlexGrid* grid);
+    ~FlexGridAccessible() override;
+    FlexGridAccessible(const FlexGridAccessible&) = delete;
+    FlexGridAccessible& operator=(const FlexGridAccessible&) = delete;
+
+    // Makes every MSFlexGrid use this interface.
+    static void install();
+
+    MSFlexGrid* grid() const;
+
+    // QAccessibleInterface
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* focusChild() const override;
+
+    // QAccessibleTableInterface
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override;
+    int selectedCellCount() const override;
+    QList<QAccessibleInterface*> selectedCells() const override;
+    QString columnDescription(int column) const override;
+    QString rowDescription(int row) const override;
+    int selectedColumnCount() const override;
+    int selectedRowCount() const override;
+    int columnCount() const override;
+    int rowCount() const override;
+    QList<int> selectedColumns() const override;
+    QList<int> selectedRows() const override;
+    bool isColumnSelected(int column) const override;
+    bool isRowSelected(int row) const override;
+    bool selectRow(int row) override;
+    bool selectColumn(int column) override;
+    bool unselectRow(int row) override;
+    bool unselectColumn(int column) override;
+    void modelChange(QAccessibleTableModelChangeEvent* event) override;
+
+    // The child number of the cell at a model row and column; -1 stands for
+    // the header row or the header column.
+    int childIndex(int row, int column) const;
+
+private:
+    void forgetChildren();
+
+    mutable QHash<int, QAccessible::Id> children_;
+};
