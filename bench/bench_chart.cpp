@@ -6,6 +6,7 @@
 #include "Calculator.h"
 #include "ChartWindow.h"
 #include "Form5.h"
+#include "LoanInputs.h"
 #include "PaymentPlan.h"
 #include "PlanChartData.h"
 #include "PlanChartView.h"
@@ -22,20 +23,6 @@
 #include <vector>
 
 namespace {
-
-// 32,766 months of 100.00 (and as many of the scheduled plan): the longest
-// plan the plan window shows.
-const CalculatorInputs kLongestPlan = [] {
-    CalculatorInputs in;
-    in.balance = "3276600";
-    in.rate = "0";
-    in.payment = "100";
-    in.maximum = "100";
-    in.tillZero = true;
-    in.chkDisableVesk = 1;
-    in.maximumEnabled = true;
-    return in;
-}();
 
 // Notes the first paint of a widget.
 class PaintWatch : public QObject {

@@ -4,6 +4,7 @@
 // unless QT_QPA_PLATFORM names another.
 #include "Calculator.h"
 #include "Form5.h"
+#include "LoanInputs.h"
 #include "MSFlexGrid.h"
 #include "PaymentPlan.h"
 
@@ -17,24 +18,8 @@
 
 namespace {
 
-// "Payments Till Zero" with a fixed monthly payment.
-CalculatorInputs FixedPayment(const char* balance, const char* payment, const char* fixed)
-{
-    CalculatorInputs in;
-    in.balance = balance;
-    in.rate = "0";
-    in.payment = payment;
-    in.maximum = fixed;
-    in.tillZero = true;
-    in.chkDisableVesk = 1;
-    in.maximumEnabled = true;
-    return in;
-}
-
-// 32,766 months of 100.00: the most rows the window can hold.
-const CalculatorInputs kLongestPlan = FixedPayment("3276600", "100", "100");
 // A year of 100.00.
-const CalculatorInputs kOneYearPlan = FixedPayment("1200", "50", "100");
+const CalculatorInputs kOneYearPlan = TillZero("1200", "0", "50", Limit::Fixed, "100");
 
 // Resident memory of this process in KiB.
 long ResidentKiB()

@@ -4,6 +4,7 @@
 // "Export PDF…" into a temporary folder. Runs on the offscreen platform
 // unless QT_QPA_PLATFORM names another.
 #include "Calculator.h"
+#include "LoanInputs.h"
 #include "PaymentPlan.h"
 #include "PlanFiles.h"
 
@@ -14,21 +15,6 @@
 #include <memory>
 
 namespace {
-
-std::shared_ptr<const PaymentPlan> PlanFor(const char* balance, const char* rate,
-                                           const char* payment, const char* fixed)
-{
-    CalculatorInputs in;
-    in.balance = balance;
-    in.rate = rate;
-    in.payment = payment;
-    in.tillZero = true;
-    in.maximum = fixed;
-    in.chkDisableVesk = *fixed != '\0' ? 1 : 0;
-    in.maximumEnabled = in.chkDisableVesk == 1;
-    LoadCalcState(in);
-    return std::make_shared<const PaymentPlan>(LoadPaymentPlan());
-}
 
 void ExportPdf(benchmark::State& state, const std::shared_ptr<const PaymentPlan>& plan)
 {
@@ -50,13 +36,13 @@ void ExportPdf(benchmark::State& state, const std::shared_ptr<const PaymentPlan>
 
 void BM_PlanDocument_ExportLongestPdf(benchmark::State& state)
 {
-    ExportPdf(state, PlanFor("3276600", "0", "100", "100"));
+    ExportPdf(state, PlanFor(kLongestPlan));
 }
 BENCHMARK(BM_PlanDocument_ExportLongestPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PlanDocument_ExportWorkedExamplePdf(benchmark::State& state)
 {
-    ExportPdf(state, PlanFor("100000", "7.5", "699", ""));
+    ExportPdf(state, PlanFor(TillZero("100000", "7.5", "699")));
 }
 BENCHMARK(BM_PlanDocument_ExportWorkedExamplePdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 

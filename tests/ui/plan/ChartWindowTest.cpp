@@ -3,6 +3,7 @@
 
 #include "Calculator.h"
 #include "Form5.h"
+#include "LoanInputs.h"
 #include "MSFlexGrid.h"
 #include "PaymentPlan.h"
 #include "PlanChartData.h"
@@ -27,29 +28,13 @@
 
 namespace {
 
-CalculatorInputs TillZero(const char* balance, const char* rate, const char* payment,
-                          const char* maximum = "", bool fixed = false)
-{
-    CalculatorInputs in;
-    in.balance = balance;
-    in.rate = rate;
-    in.payment = payment;
-    in.maximum = maximum;
-    in.tillZero = true;
-    in.maximumEnabled = *maximum != '\0';
-    in.chkMaxMonthly = in.maximumEnabled && !fixed ? 1 : 0;
-    in.chkDisableVesk = fixed ? 1 : 0;
-    return in;
-}
-
 // The chart's data as the plan window hands it over: from the plan it loaded.
 // CalcState is cleared first, so that a chart run through it would show.
 PlanChartData ChartDataFor(const CalculatorInputs& in)
 {
-    LoadCalcState(in);
-    const PaymentPlan plan = LoadPaymentPlan();
+    const auto plan = PlanFor(in);
     CalcState = CalcRecord{};
-    return PlanChartDataFrom(plan);
+    return PlanChartDataFrom(*plan);
 }
 
 QStringList Texts(const QList<QGraphicsSimpleTextItem*>& items)
@@ -137,7 +122,7 @@ void ChartWindowTest::seriesEndAtThePayoffMarks_data()
 
     QTest::newRow("worked example") << TillZero("100000", "7.5", "699") << 179
                                     << "14 yrs and 11 mths" << 75056.9315 << "$76,873.92";
-    QTest::newRow("maximum 1000") << TillZero("100000", "7.5", "699", "1000") << 193
+    QTest::newRow("maximum 1000") << TillZero("100000", "7.5", "699", Limit::Maximum, "1000") << 193
                                   << "16 yrs and 1 mth" << 77394.0106 << "$74,536.84";
 }
 
@@ -192,7 +177,7 @@ void ChartWindowTest::seriesEndAtThePayoffMarks()
 
 void ChartWindowTest::withoutAScheduledPlanTheLegendSaysSo()
 {
-    const PlanChartData data = ChartDataFor(TillZero("1000", "12", "0", "500", true));
+    const PlanChartData data = ChartDataFor(TillZero("1000", "12", "0", Limit::Fixed, "500"));
     QVERIFY(!data.hasScheduled);
     QCOMPARE(data.plan.months(), 3);
 

@@ -3,6 +3,7 @@
 
 #include "Calculator.h"
 #include "FittingFont.h"
+#include "LoanInputs.h"
 #include "MSFlexGrid.h"
 #include "PaymentPlan.h"
 #include "RuntimeError.h"
@@ -38,23 +39,6 @@
 #include <memory>
 
 namespace {
-
-enum class Limit { None, Maximum, Fixed };
-
-CalculatorInputs TillZero(const char* balance, const char* rate, const char* payment,
-                          Limit limit = Limit::None, const char* amount = "")
-{
-    CalculatorInputs in;
-    in.balance = balance;
-    in.rate = rate;
-    in.payment = payment;
-    in.tillZero = true;
-    in.maximum = amount;
-    in.maximumEnabled = limit != Limit::None;
-    in.chkMaxMonthly = limit == Limit::Maximum ? 1 : 0;
-    in.chkDisableVesk = limit == Limit::Fixed ? 1 : 0;
-    return in;
-}
 
 std::unique_ptr<Form5> OpenPlan(const CalculatorInputs& in, QWidget* mainWindow = nullptr)
 {

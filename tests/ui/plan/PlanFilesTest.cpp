@@ -2,6 +2,7 @@
 #include "PlanFiles.h"
 
 #include "Calculator.h"
+#include "LoanInputs.h"
 #include "PaymentPlan.h"
 #include "UiTestSupport.h"
 
@@ -15,19 +16,12 @@
 
 namespace {
 
-std::shared_ptr<const PaymentPlan> PlanFor(const char* balance, const char* rate,
-                                           const char* payment, const char* maximum = "")
+// The worked example, with a maximum monthly payment where one is given.
+std::shared_ptr<const PaymentPlan> WorkedExamplePlan(const QString& maximum = QString())
 {
-    CalculatorInputs in;
-    in.balance = balance;
-    in.rate = rate;
-    in.payment = payment;
-    in.tillZero = true;
-    in.maximum = maximum;
-    in.chkMaxMonthly = *maximum != '\0' ? 1 : 0;
-    in.maximumEnabled = in.chkMaxMonthly == 1;
-    LoadCalcState(in);
-    return std::make_shared<const PaymentPlan>(LoadPaymentPlan());
+    return PlanFor(maximum.isEmpty()
+                       ? TillZero("100000", "7.5", "699")
+                       : TillZero("100000", "7.5", "699", Limit::Maximum, qPrintable(maximum)));
 }
 
 // The text of each page of a PDF, as poppler's pdftotext lays it out, with
@@ -118,7 +112,7 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow()
 {
     QFETCH(QString, maximum);
     QFETCH(QStringList, front);
-    const auto plan = PlanFor("100000", "7.5", "699", qPrintable(maximum));
+    const auto plan = WorkedExamplePlan(maximum);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.pdf"));
     int pages = 0;
@@ -161,7 +155,7 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow()
 // Cancelled on its second page: no file, and a file that was there is kept.
 void PlanFilesTest::cancelledPdfLeavesNoFile()
 {
-    const auto plan = PlanFor("100000", "7.5", "699");
+    const auto plan = WorkedExamplePlan();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.pdf"));
     const auto cancelOnSecondPage = [](int painted, int) { return painted < 2; };
@@ -184,7 +178,7 @@ void PlanFilesTest::unwritablePdfIsReported()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("missing/plan.pdf"));
-    QVERIFY(!ExportPlanPdf(PlanFor("1200", "0", "100"), path));
+    QVERIFY(!ExportPlanPdf(PlanFor(TillZero("1200", "0", "100")), path));
     QCOMPARE(messages_->messages().size(), std::size_t{1});
     QVERIFY(QString::fromStdString(messages_->messages().front().text)
                 .contains(QDir::toNativeSeparators(path)));
@@ -193,7 +187,7 @@ void PlanFilesTest::unwritablePdfIsReported()
 
 void PlanFilesTest::suggestsTheLoanInTheLastFolder()
 {
-    const PlanTerms terms = PlanFor("100000", "7.5", "699")->terms;
+    const PlanTerms terms = WorkedExamplePlan()->terms;
     QTemporaryDir home;
     const QByteArray realHome = qgetenv("HOME");
     const QByteArray realConfig = qgetenv("XDG_CONFIG_HOME"); // may name another documents folder
@@ -213,7 +207,7 @@ void PlanFilesTest::suggestsTheLoanInTheLastFolder()
     QTemporaryDir dir;
     RememberPlanFolder(dir.filePath(QStringLiteral("earlier.csv")));
     QCOMPARE(
-        SuggestedPlanPath(PlanFor("100000", "7.5", "699", "1000")->terms, QStringLiteral("pdf")),
+        SuggestedPlanPath(WorkedExamplePlan(QStringLiteral("1000"))->terms, QStringLiteral("pdf")),
         dir.filePath(QStringLiteral("plan-100000-7.5-699-max1000.pdf")));
 }
 
