@@ -7,6 +7,7 @@
 #include "ChartWindow.h"
 #include "Form5.h"
 #include "LoanInputs.h"
+#include "PaintWatch.h"
 #include "PaymentPlan.h"
 #include "PlanChartData.h"
 #include "PlanChartView.h"
@@ -23,22 +24,6 @@
 #include <vector>
 
 namespace {
-
-// Notes the first paint of a widget.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            painted = true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 // From the click on Chart… to the chart's first painted frame.
 void BM_Chart_OpenLongestPlan(benchmark::State& state)

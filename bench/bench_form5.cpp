@@ -6,6 +6,7 @@
 #include "Form5.h"
 #include "LoanInputs.h"
 #include "MSFlexGrid.h"
+#include "PaintWatch.h"
 #include "PaymentPlan.h"
 
 #include <QApplication>
@@ -36,22 +37,6 @@ long ResidentKiB()
     }
     return 0;
 }
-
-// Notes the first paint of a widget.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            painted = true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 MSFlexGrid* Grid(Form5* form)
 {

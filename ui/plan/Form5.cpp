@@ -8,6 +8,7 @@
 #include "MsgBox.h"
 #include "PaymentPlan.h"
 #include "PlanChartData.h"
+#include "PlanColours.h"
 #include "PlanFiles.h"
 #include "RuntimeError.h"
 #include "VeskResources.h"
@@ -27,9 +28,6 @@
 #include <string_view>
 
 namespace {
-
-// Caption colour of a plan that is not Vesk's Method as designed.
-const QColor kAlteredColour(192, 0, 0);
 
 // Columns are widened to their header text plus this margin (twips).
 constexpr int kHeaderMarginTwips = 200;

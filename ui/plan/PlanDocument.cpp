@@ -2,6 +2,7 @@
 #include "PlanDocument.h"
 
 #include "PaymentPlan.h"
+#include "PlanColours.h"
 #include "PlanDocumentTexts.h"
 
 #include <QFontMetricsF>
@@ -28,8 +29,6 @@ constexpr qreal kSmallestTablePoints = 5;
 // A table row is this many lines of its font high.
 constexpr qreal kRowLines = 1.2;
 
-// The caption colour of a plan that is not Vesk's Method as designed.
-const QColor kAlteredColour(192, 0, 0);
 const QColor kHeaderShade(228, 228, 228);
 const QColor kRowShade(244, 244, 244);
 const QColor kRuleColour(150, 150, 150);
