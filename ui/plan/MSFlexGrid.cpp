@@ -144,8 +144,7 @@ void MSFlexGrid::setTextMatrix(int row, int column, const QString& text)
     }
     model_->setCell(row, column, text.toStdString());
     if (row == 0 && column == 0 && corner_ != nullptr) {
-        corner_->setAccessibleName(text);
-        corner_->update();
+        corner_->update(); // the corner paints TextMatrix(0, 0)
     }
 }
 
