@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FlexGridAccessible.h"
+#include "MsgBoxWindow.h"
 #include "VeskResources.h"
 #include "frmSplash.h"
-#include "modCommonChecks.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("VeskPayment"));
     QApplication::setWindowIcon(CalculatorIcon());
     InstallMessageBox();
+    FlexGridAccessible::install();
 
     auto* splash = new frmSplash();
     if (!splash->loaded()) {

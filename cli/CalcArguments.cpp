@@ -58,11 +58,11 @@ std::string Quoted(std::string_view text)
 // Checks the collected values together and builds the window's inputs from them.
 ParsedArguments Combine(RawOptions raw)
 {
-    for (const auto& [name, value] :
-         {std::pair{"--balance", &raw.balance}, std::pair{"--rate", &raw.rate},
-          std::pair{"--payment", &raw.payment}}) {
+    for (const auto& [field, value] :
+         {std::pair{InputField::Balance, &raw.balance}, std::pair{InputField::Rate, &raw.rate},
+          std::pair{InputField::Payment, &raw.payment}}) {
         if (!*value)
-            return UsageError{std::string("missing required option ") + name};
+            return UsageError{"missing required option " + std::string(NameOf(field).option)};
     }
     if (raw.maximum && raw.fixed)
         return UsageError{"--maximum and --fixed cannot be used together"};
@@ -98,11 +98,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args)
 {
     RawOptions raw;
     const std::array<std::pair<std::string_view, std::optional<std::string>*>, 6> valueOptions{{
-        {"--balance", &raw.balance},
-        {"--rate", &raw.rate},
-        {"--payment", &raw.payment},
-        {"--maximum", &raw.maximum},
-        {"--fixed", &raw.fixed},
+        {NameOf(InputField::Balance).option, &raw.balance},
+        {NameOf(InputField::Rate).option, &raw.rate},
+        {NameOf(InputField::Payment).option, &raw.payment},
+        {NameOf(InputField::Maximum, false).option, &raw.maximum},
+        {NameOf(InputField::Maximum, true).option, &raw.fixed},
         {"--format", &raw.format},
     }};
 

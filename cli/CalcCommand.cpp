@@ -65,24 +65,6 @@ CommandResult PaymentsTillZero(const CalcOptions& options)
     return {ExitDone, PlanText(plan), {}};
 }
 
-// The option that typed the input a refusal names.
-std::string_view OptionOf(InputField field, const CalculatorInputs& in)
-{
-    switch (field) {
-    case InputField::Balance:
-        return "--balance";
-    case InputField::Rate:
-        return "--rate";
-    case InputField::Payment:
-        return "--payment";
-    case InputField::Maximum:
-        return in.chkDisableVesk == 1 ? "--fixed" : "--maximum";
-    case InputField::None:
-        break;
-    }
-    return {};
-}
-
 CommandResult Calculate(const CalcOptions& options)
 {
     // Inputs the main window would keep Calculate disabled for.
@@ -90,7 +72,8 @@ CommandResult Calculate(const CalcOptions& options)
         return {ExitRefused,
                 {},
                 "vesk-calc: " + decision.reason + " (" +
-                    std::string(OptionOf(decision.field, options.inputs)) + ")\n"};
+                    std::string(NameOf(decision.field, options.inputs.chkDisableVesk == 1).option) +
+                    ")\n"};
 
     try {
         LoadCalcState(options.inputs);

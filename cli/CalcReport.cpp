@@ -2,6 +2,7 @@
 #include "CalcReport.h"
 
 #include "DisplayFormats.h"
+#include "PlanTexts.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 
 #include "Calculator.h"
 #include "DisplayFormats.h"
-#include "PaymentPlan.h"
+#include "PlanTexts.h"
 #include "RuntimeError.h"
 #include "TextConversions.h"
 #include "modDeclarations.h"

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmSplash.h"
 
+#include "Colours.h"
 #include "Form1.h"
+#include "TwipsLayout.h"
 #include "modAppTexts.h"
-#include "modCommonChecks.h"
 #include "modFileFunctions.h"
 
 #include <QApplication>

@@ -34,26 +34,11 @@ struct Values {
     Currency payment;
 };
 
-std::string FieldName(InputField field, const CalculatorInputs& in)
-{
-    switch (field) {
-    case InputField::Balance:
-        return "Balance";
-    case InputField::Rate:
-        return "Interest rate";
-    case InputField::Payment:
-        return "Payment";
-    case InputField::Maximum:
-        return in.chkDisableVesk == 1 ? "Fixed payment" : "Maximum";
-    case InputField::None:
-        break;
-    }
-    return {};
-}
-
 EnableDecision Refuse(const CalculatorInputs& in, InputField field, std::string_view what)
 {
-    return {false, false, field, FieldName(field, in) + ' ' + std::string(what)};
+    const bool fixed = in.chkDisableVesk == 1;
+    return {false, false, field,
+            std::string(NameOf(field, fixed).caption) + ' ' + std::string(what)};
 }
 
 constexpr std::string_view kBlank = "must not be blank";
@@ -98,6 +83,17 @@ EnableDecision Decide(const CalculatorInputs& in, const Values& v)
 }
 
 } // namespace
+
+const InputFieldName& NameOf(InputField field, bool fixed)
+{
+    static constexpr InputFieldName kNone;
+    for (const InputFieldName& name : kInputFieldNames) {
+        if (name.field == field && (field != InputField::Maximum || name.fixed == fixed)) {
+            return name;
+        }
+    }
+    return kNone;
+}
 
 EnableDecision EnablingRule(const CalculatorInputs& in)
 {

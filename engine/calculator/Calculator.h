@@ -3,6 +3,7 @@
 
 #include "Currency.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,25 @@ struct CalculatorInputs {
 
 // The inputs a refusal can name; Maximum is txtMaximum in both its meanings.
 enum class InputField { None, Balance, Rate, Payment, Maximum };
+
+// How the window's reasons and vesk-calc's options name each input, so that
+// the two cannot drift apart.
+struct InputFieldName {
+    InputField field = InputField::None;
+    bool fixed = false;       // txtMaximum holding a fixed payment ("Disable Vesk Method")
+    std::string_view caption; // "Payment", as in "Payment must be greater than 0"
+    std::string_view option;  // "--payment"
+};
+inline constexpr std::array<InputFieldName, 5> kInputFieldNames = {{
+    {InputField::Balance, false, "Balance", "--balance"},
+    {InputField::Rate, false, "Interest rate", "--rate"},
+    {InputField::Payment, false, "Payment", "--payment"},
+    {InputField::Maximum, false, "Maximum", "--maximum"},
+    {InputField::Maximum, true, "Fixed payment", "--fixed"},
+}};
+// The names of field; fixed tells which of its meanings txtMaximum has. An
+// empty caption and option for None.
+const InputFieldName& NameOf(InputField field, bool fixed = false);
 
 // Whether Calculate is enabled, whether the focus moves to the payment box,
 // and why the inputs are refused: the input at fault and a short sentence

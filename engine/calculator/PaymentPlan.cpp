@@ -3,62 +3,11 @@
 
 #include "Calculator.h"
 #include "CheckedMath.h"
-#include "DisplayFormats.h"
 #include "modDeclarations.h"
-
-#include <array>
-#include <string_view>
 
 namespace {
 
 const Currency kZero;
-
-// Grid rows before the first month: the header row and the opening row.
-constexpr std::size_t kFirstMonthRow = 2;
-
-// A grid cell, the month rows written by monthText.
-std::string CellText(const PaymentPlan& plan, std::size_t row, int column,
-                     std::string (*monthText)(const PlanMonth&, int))
-{
-    if (column < 0 || column >= kPlanColumns) {
-        return {};
-    }
-    if (row == 0) {
-        return std::string(kPlanHeader[static_cast<std::size_t>(column)]);
-    }
-    if (row == 1) {
-        return column == kBalanceColumn ? PlainText(plan.terms.openingBalance) : std::string();
-    }
-    if (row < PlanGridRows(plan)) {
-        return monthText(plan.months[row - kFirstMonthRow], column);
-    }
-    return {};
-}
-
-// A month's cell with its amount in the given pattern.
-std::string MonthText(const PlanMonth& month, int column, std::string_view pattern)
-{
-    switch (column) {
-    case kTermColumn:
-        return PlainText(std::int64_t{month.month});
-    case kPaymentColumn:
-        return FormatAmount(month.payment, pattern);
-    case kInterestColumn:
-        return FormatAmount(month.interest, pattern);
-    case kPrincipalColumn:
-        return FormatAmount(month.principal, pattern);
-    case kBalanceColumn:
-        return FormatAmount(month.balance, pattern);
-    default:
-        return {};
-    }
-}
-
-// Each column's display pattern; the Term column has none.
-constexpr std::array<std::string_view, kPlanColumns> kColumnPatterns = {
-    "", kPaymentPattern, kPaymentPattern, kPrincipalPattern, kBalancePattern};
-// Every integer digit, no grouping, a zero before a bare decimal point.
-constexpr std::string_view kPlainCents = "0.00";
 
 } // namespace
 
@@ -104,56 +53,4 @@ PaymentPlan LoadPaymentPlan()
     summary.averageMonthly = Divide(total, veskMonths);
     summary.minPayment = s.MinPayment;
     return plan;
-}
-
-std::size_t PlanGridRows(const PaymentPlan& plan)
-{
-    return plan.months.size() + kFirstMonthRow;
-}
-
-std::string PlanCellText(const PaymentPlan& plan, std::size_t row, int column)
-{
-    return CellText(plan, row, column, MonthCellText);
-}
-
-std::string MonthCellText(const PlanMonth& month, int column)
-{
-    if (column < 0 || column >= kPlanColumns) {
-        return {};
-    }
-    return MonthText(month, column, kColumnPatterns[static_cast<std::size_t>(column)]);
-}
-
-std::string PlainCellText(const PaymentPlan& plan, std::size_t row, int column)
-{
-    return CellText(plan, row, column, PlainMonthCellText);
-}
-
-std::string PlainMonthCellText(const PlanMonth& month, int column)
-{
-    return MonthText(month, column, kPlainCents);
-}
-
-PlanCaption FrameCaption(const PlanTerms& terms)
-{
-    // A fixed payment replaces the method; a cap only alters it.
-    if (terms.fixedMonthly != kZero) {
-        return {"Your Payment Plan", true};
-    }
-    if (terms.maxMonthly != kZero) {
-        return {"Vesk's Method   **altered**", true};
-    }
-    return {"Vesk's Method", false};
-}
-
-PlanSummaryTexts SummaryTexts(const PlanSummary& summary)
-{
-    PlanSummaryTexts texts;
-    texts.payoff = PeriodText(summary.veskMonths);
-    texts.averageMonthly = FormatAmount(summary.averageMonthly, kDollarPattern);
-    texts.minPayoff = summary.minMonths == 0 ? "none to report" : PeriodText(summary.minMonths);
-    texts.minPayment = FormatAmount(summary.minPayment, kDollarPattern);
-    texts.amountSaved = summary.interestSaved ? FormatAmount(*summary.interestSaved, kDollarPattern)
-                                              : std::string("no minimum");
-    return texts;
 }

@@ -3,6 +3,7 @@
 
 #include "Form3.h"
 #include "InfoWidgets.h"
+#include "TwipsLayout.h"
 #include "modCommonChecks.h"
 
 #include <QPushButton>

@@ -2,6 +2,7 @@
 #include "Form3.h"
 
 #include "InfoWidgets.h"
+#include "TwipsLayout.h"
 #include "modCommonChecks.h"
 
 #include <QGuiApplication>

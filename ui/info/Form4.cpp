@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form4.h"
 
+#include "Colours.h"
 #include "InfoWidgets.h"
+#include "TwipsLayout.h"
 #include "WrappingButtons.h"
 #include "modCommonChecks.h"
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "InfoWidgets.h"
 
+#include "TwipsLayout.h"
 #include "VeskResources.h"
 #include "modCommonChecks.h"
 

@@ -8,6 +8,7 @@
 #include "Form5.h"
 #include "MsgBox.h"
 #include "RuntimeError.h"
+#include "TwipsLayout.h"
 #include "VeskResources.h"
 #include "WrappingButtons.h"
 #include "modCommonChecks.h"

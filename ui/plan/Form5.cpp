@@ -3,14 +3,15 @@
 
 #include "Calculator.h"
 #include "ChartWindow.h"
+#include "Colours.h"
 #include "FittingFont.h"
 #include "MSFlexGrid.h"
 #include "MsgBox.h"
-#include "PaymentPlan.h"
 #include "PlanChartData.h"
-#include "PlanColours.h"
 #include "PlanFiles.h"
+#include "PlanTexts.h"
 #include "RuntimeError.h"
+#include "TwipsLayout.h"
 #include "VeskResources.h"
 #include "modCommonChecks.h"
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Colours.h"
 #include "Form2.h"
 #include "Form3.h"
 #include "Form4.h"
+#include "TwipsLayout.h"
 #include "UiTestSupport.h"
-#include "modCommonChecks.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,60 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The payment plan window at work: opening and closing, the plan's rows and
+// summary, load errors, the grid's menu, CSV, the screen reader and the chart.
 #include "Form5.h"
 
-#include "Calculator.h"
-#include "FittingFont.h"
+#include "ChartWindow.h"
 #include "LoanInputs.h"
-#include "MSFlexGrid.h"
 #include "PaymentPlan.h"
+#include "PlanWindowDriver.h"
 #include "RuntimeError.h"
+#include "TwipsLayout.h"
 #include "UiTestSupport.h"
-#include "modCommonChecks.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemModelTester>
 #include <QAccessible>
-#include <QAccessibleTableCellInterface>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QGroupBox>
-#include <QHeaderView>
-#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 #include <functional>
 #include <memory>
 
 namespace {
-
-std::unique_ptr<Form5> OpenPlan(const CalculatorInputs& in, QWidget* mainWindow = nullptr)
-{
-    LoadCalcState(in);
-    return Form5::createLoaded(mainWindow);
-}
-
-template <typename T> T* Find(QWidget* form, const char* name)
-{
-    return form->findChild<T*>(QLatin1String(name));
-}
-
-MSFlexGrid* Grid(QWidget* form)
-{
-    return Find<MSFlexGrid>(form, "MSFlexGrid1");
-}
 
 QString Text(QWidget* form, const char* label)
 {
@@ -83,35 +58,10 @@ QStringList ShownRow(MSFlexGrid* grid, int row)
     return cells;
 }
 
-int CountPixelsNear(const QImage& image, const QRect& area, const QColor& colour)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - colour.red()) < 40 &&
-                std::abs(pixel.green() - colour.green()) < 40 &&
-                std::abs(pixel.blue() - colour.blue()) < 40) {
-                ++count;
-            }
-        }
-    }
-    return count;
-}
-
 // The width of text as a label lays it out in font.
 int LaidOutWidth(const QFont& font, const QString& text)
 {
     return QFontMetrics(font).boundingRect(QRect(0, 0, 10000, 1000), Qt::AlignLeft, text).width();
-}
-
-int Form5Count()
-{
-    int count = 0;
-    for (QWidget* widget : QApplication::allWidgets()) {
-        count += qobject_cast<Form5*>(widget) != nullptr ? 1 : 0;
-    }
-    return count;
 }
 
 // Opens the window through the Calculate command's modal path; `inspect` runs
@@ -156,45 +106,29 @@ private slots:
     void longestPlanKeepsEveryMonth();
     void loadErrorIsReportedOnce_data();
     void loadErrorIsReportedOnce();
-    void layoutFollowsTheDesign_data();
-    void layoutFollowsTheDesign();
-    void columnsWidenToTheirHeaders();
-    void cornerShowsTheFirstColumnHeader();
-    void frameCaptionColourShowsInEveryStyle_data();
-    void frameCaptionColourShowsInEveryStyle();
-    void keepsItsDesignedSize();
-    void copiesTheSelectionAsTabSeparatedLines();
     void contextMenuOffersCopyCsvChartAndPrint();
     void savesTheMonthsAsCsv();
     void reportsACsvThatCannotBeWritten();
     void screenReaderNamesValuesAndCells();
-    void gridTakesTheCutOnASmallScreen();
-    void alteredCaptionReadsOnADarkDesktop();
-    void gridAddressesRowsAndCells();
-    void gridModelKeepsQtsRules();
-    void fontShrinksOnlyAsFarAsNeeded_data();
-    void fontShrinksOnlyAsFarAsNeeded();
+    void chartOpensFromButtonMenuAndShortcut();
 
 private:
-    std::unique_ptr<ModalWatchdog> watchdog_;
-    std::unique_ptr<MsgBoxRecorder> messages_;
+    PlanWindowCases cases_;
 };
 
 void Form5Test::initTestCase()
 {
-    UseTestFont();
-    watchdog_ = std::make_unique<ModalWatchdog>();
+    cases_.initTestCase();
 }
 
 void Form5Test::init()
 {
-    messages_ = std::make_unique<MsgBoxRecorder>();
+    cases_.init();
 }
 
 void Form5Test::cleanup()
 {
-    messages_.reset();
-    QCOMPARE(Form5Count(), 0);
+    QVERIFY2(cases_.cleanup(), "a plan window was left open");
 }
 
 void Form5Test::showModalShowsThePlanAndBackDiscardsIt()
@@ -230,7 +164,7 @@ void Form5Test::showModalShowsThePlanAndBackDiscardsIt()
                                 "5|200.00|.00|200.00|200.00", "6|200.00|.00|200.00|.00"}));
     QCOMPARE(labels,
              QStringList({"6 mths", "$200.00", "1 yr", "$100.00", "no minimum", "Vesk's Method"}));
-    QVERIFY(messages_->messages().empty());
+    QVERIFY(cases_.messages().messages().empty());
 }
 
 void Form5Test::closeBoxDiscardsTheWindow()
@@ -330,7 +264,7 @@ void Form5Test::summary()
         }
     }
     VerifyLabelsReadable(form.get());
-    QVERIFY(messages_->messages().empty());
+    QVERIFY(cases_.messages().messages().empty());
 }
 
 void Form5Test::monthRows_data()
@@ -423,233 +357,13 @@ void Form5Test::loadErrorIsReportedOnce()
     LoadCalcState(inputs);
     Form5::showModal(&mainWindow); // returns at once: nothing is left open
 
-    QCOMPARE(messages_->messages().size(), std::size_t{1});
-    const MsgBoxRecorder::Message& message = messages_->messages().front();
+    QCOMPARE(cases_.messages().messages().size(), std::size_t{1});
+    const MsgBoxRecorder::Message& message = cases_.messages().messages().front();
     QVERIFY2(QString::fromStdString(message.text).startsWith(messagePrefix), message.text.c_str());
     QCOMPARE(message.title, std::string("An Error Has Occurred"));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(mainWindow.isVisible());
     QVERIFY(mainWindow.isEnabled());
-}
-
-void Form5Test::layoutFollowsTheDesign_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("twips");
-
-    auto add = [](const char* name, const char* container, const char* caption, int left, int top,
-                  int width, int height) {
-        QTest::newRow(name) << name << container << caption << QRect(left, top, width, height);
-    };
-    add("MSFlexGrid1", "Form5", "", 840, 360, 5655, 4935);
-    add("cmdBack", "Form5", "Back", 3120, 7080, 1215, 375);
-    add("Label1", "Form5", "Amount Saved On Interest", 1800, 6600, 1935, 255);
-    add("lblAmountSaved", "Form5", "", 3960, 6600, 1215, 255);
-    add("Frame1", "Form5", "Vesk's Method", 840, 5400, 2775, 1095);
-    add("Label5", "Frame1", "Payoff Period", 120, 360, 1095, 255);
-    add("lblPayoff", "Frame1", "", 1200, 360, 1455, 255);
-    add("Frame2", "Form5", "Minimum Payment Plan", 3720, 5400, 2775, 1095);
-    add("Label3", "Frame2", "Payoff Period", 120, 360, 1095, 255);
-    add("lblMinPayoff", "Frame2", "", 1200, 360, 1455, 255);
-    add("Label2", "Frame1", "Aver Mnthly Pymt", 120, 720, 1335, 255);
-    add("Label4", "Frame2", "Mnthly Pymt", 120, 720, 1335, 255);
-    add("lblAverageMonthly", "Frame1", "", 1440, 720, 1215, 255);
-    add("Label6", "Frame2", "", 1440, 720, 1215, 255);
-}
-
-void Form5Test::layoutFollowsTheDesign()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QString, caption);
-    QFETCH(QRect, twips);
-
-    Form5 form; // as designed, before any load
-    QCOMPARE(form.windowTitle(), QStringLiteral(" Payment Plan Till You Reach Zero"));
-    QVERIFY(!form.windowIcon().pixmap(32).isNull()); // the calculator icon
-
-    auto* control = form.findChild<QWidget*>(name);
-    QVERIFY(control != nullptr);
-    QCOMPARE(control->parentWidget()->objectName(), container);
-    QCOMPARE(DesignedTwips(control), twips);
-    // At the designed place in the window's font; wider only where its text
-    // needs more room in this font.
-    const QRect designed = TwipsMapping::of(&form).rect(twips);
-    QCOMPARE(control->geometry().topLeft(), designed.topLeft());
-    QCOMPARE(control->height(), designed.height());
-    QVERIFY(control->width() >= designed.width());
-    if (control->width() > designed.width()) {
-        QVERIFY(control->sizeHint().width() > designed.width());
-    }
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-        QCOMPARE(label->text(), caption);
-        QCOMPARE(label->font().bold(), name == QLatin1String("lblAmountSaved"));
-        // Every caption fits its label.
-        QVERIFY(label->fontMetrics().horizontalAdvance(caption) <= label->width());
-    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        QCOMPARE(button->text(), caption);
-    } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
-        QCOMPARE(frame->title(), caption);
-    }
-}
-
-void Form5Test::columnsWidenToTheirHeaders()
-{
-    Form5 designed;
-    const std::unique_ptr<Form5> form = OpenPlan(TillZero("100000", "7.5", "699"));
-    QVERIFY(form != nullptr);
-    MSFlexGrid* before = Grid(&designed);
-    MSFlexGrid* grid = Grid(form.get());
-
-    int widened = 0;
-    int kept = 0;
-    const TwipsMapping mapping = TwipsMapping::of(form.get());
-    for (int column = 0; column < MSFlexGrid::kColumns; ++column) {
-        const double header = mapping.twipsAcross(
-            QFontMetricsF(form->font()).horizontalAdvance(grid->TextMatrix(0, column)));
-        const int wanted = static_cast<int>(std::lround(header)) + 200;
-        const int design = before->ColWidth(column);
-        QCOMPARE(grid->ColWidth(column), std::max(design, wanted));
-        (wanted > design ? widened : kept) += 1;
-
-        const int pixels = mapping.x(grid->ColWidth(column));
-        QCOMPARE(column == 0 ? grid->verticalHeader()->width()
-                             : grid->horizontalHeader()->sectionSize(column - 1),
-                 pixels);
-    }
-    // Both sides of the rule are exercised: "Monthly Payment" needs more room,
-    // the Term column keeps its designed width.
-    QVERIFY(widened > 0);
-    QVERIFY(kept > 0);
-    QCOMPARE(grid->ColWidth(0), 720);
-
-    // A column the user drags wider reports its new width; the others stay.
-    const int principal = grid->ColWidth(3);
-    grid->horizontalHeader()->resizeSection(3, 150);
-    QCOMPARE(mapping.x(grid->ColWidth(4)), 150);
-    QCOMPARE(grid->ColWidth(4), std::lround(mapping.twipsAcross(150)));
-    QCOMPARE(grid->ColWidth(3), principal);
-}
-
-void Form5Test::cornerShowsTheFirstColumnHeader()
-{
-    const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
-    QVERIFY(form != nullptr);
-    MSFlexGrid* grid = Grid(form.get());
-    QCOMPARE(grid->TextMatrix(0, 0), QStringLiteral("Term"));
-    const QRect corner(0, 0, grid->verticalHeader()->width(), grid->horizontalHeader()->height());
-    const QColor text = grid->palette().color(QPalette::ButtonText);
-
-    const int withText =
-        CountPixelsNear(grid->grab().toImage(), corner.adjusted(1, 1, -1, -1), text);
-    grid->setTextMatrix(0, 0, QString());
-    const int withoutText =
-        CountPixelsNear(grid->grab().toImage(), corner.adjusted(1, 1, -1, -1), text);
-    QVERIFY2(withText > 10, qPrintable(QString::number(withText)));
-    QCOMPARE(withoutText, 0);
-}
-
-void Form5Test::frameCaptionColourShowsInEveryStyle_data()
-{
-    QTest::addColumn<QString>("style");
-    QTest::addColumn<CalculatorInputs>("inputs");
-    QTest::addColumn<bool>("altered");
-
-    const CalculatorInputs plain = TillZero("100000", "7.5", "699");
-    const CalculatorInputs capped = TillZero("100000", "7.5", "699", Limit::Maximum, "1000");
-    for (const QString& style : {QStringLiteral("Fusion"), QStringLiteral("Windows")}) {
-        QTest::newRow(qPrintable(style + " plain")) << style << plain << false;
-        QTest::newRow(qPrintable(style + " altered")) << style << capped << true;
-    }
-}
-
-void Form5Test::frameCaptionColourShowsInEveryStyle()
-{
-    QFETCH(QString, style);
-    QFETCH(CalculatorInputs, inputs);
-    QFETCH(bool, altered);
-
-    std::unique_ptr<QStyle> theStyle(QStyleFactory::create(style));
-    QVERIFY(theStyle != nullptr);
-    const std::unique_ptr<Form5> form = OpenPlan(inputs);
-    QVERIFY(form != nullptr);
-    auto* frame = Find<QGroupBox>(form.get(), "Frame1");
-    frame->setStyle(theStyle.get());
-    for (QWidget* child : frame->findChildren<QWidget*>()) {
-        child->setStyle(theStyle.get());
-    }
-    const QImage image = frame->grab().toImage();
-    const QRect title(0, 0, frame->width(), frame->fontMetrics().height() + 2);
-    const QRect labels(0, Find<QLabel>(form.get(), "Label5")->y(), frame->width(),
-                       frame->height() - Find<QLabel>(form.get(), "Label5")->y());
-    const QColor darkRed(192, 0, 0);
-
-    const int redInTitle = CountPixelsNear(image, title, darkRed);
-    QCOMPARE(redInTitle > 20, altered);
-    QCOMPARE(CountPixelsNear(image, labels, darkRed), 0);
-}
-
-void Form5Test::keepsItsDesignedSize()
-{
-    const std::unique_ptr<Form5> form = OpenPlan(TillZero("1200", "0", "100"));
-    QVERIFY(form != nullptr);
-    // The designed client area in the window's font.
-    const QSize designed = TwipsMapping::of(form.get()).size(7440, 7605);
-    QCOMPARE(DesignedClientSize(form.get(), Form5::kDesignedHeight, Form5::kDesignedWidth),
-             designed);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    QCOMPARE(form->size(), designed);
-
-    form->showMaximized();
-    QTRY_VERIFY(!form->isMaximized());
-    QTRY_COMPARE(form->size(), designed);
-
-    form->resize(designed + QSize(150, 90));
-    QTRY_COMPARE(form->size(), designed);
-}
-
-void Form5Test::copiesTheSelectionAsTabSeparatedLines()
-{
-    const std::unique_ptr<Form5> form = OpenPlan(TillZero("100000", "7.5", "699"));
-    QVERIFY(form != nullptr);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    MSFlexGrid* grid = Grid(form.get());
-    grid->setFocus();
-    const QAbstractItemModel* model = grid->model();
-
-    // Months 1 and 2 from Monthly Payment to Principal: just those cells.
-    grid->selectionModel()->select(QItemSelection(model->index(1, 0), model->index(2, 2)),
-                                   QItemSelectionModel::ClearAndSelect);
-    QApplication::clipboard()->clear();
-    QTest::keySequence(grid, QKeySequence::Copy);
-    QCOMPARE(QApplication::clipboard()->text(),
-             QStringLiteral("777.83\t625.00\t152.83\n778.79\t624.04\t154.75"));
-
-    // Whole rows come under the header row with their Term and plain amounts;
-    // the opening row keeps its place.
-    grid->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(1, 3)),
-                                   QItemSelectionModel::ClearAndSelect);
-    grid->selectionModel()->select(QItemSelection(model->index(179, 0), model->index(179, 3)),
-                                   QItemSelectionModel::Select);
-    QTest::keySequence(grid, QKeySequence::Copy);
-    QCOMPARE(QApplication::clipboard()->text(),
-             QStringLiteral("Term\tMonthly Payment\tInterest\tPrincipal\tBalance\n"
-                            "\t\t\t\t100000\n"
-                            "1\t777.83\t625.00\t152.83\t99847.17\n"
-                            "179\t182.55\t1.13\t181.42\t0.00"));
-    grid->selectAll();
-    QTest::keySequence(grid, QKeySequence::Copy);
-    QCOMPARE(QApplication::clipboard()->text().count(u'\n'), 180); // 181 lines
-
-    // Two separate cells: the rest of their rectangle stays empty.
-    grid->selectionModel()->select(model->index(1, 0), QItemSelectionModel::ClearAndSelect);
-    grid->selectionModel()->select(model->index(2, 2), QItemSelectionModel::Select);
-    QTest::keySequence(grid, QKeySequence::Copy);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("777.83\t\t\n\t\t154.75"));
 }
 
 // Shift+F10 and a right click open the same menu, at the current cell from
@@ -729,7 +443,7 @@ void Form5Test::savesTheMonthsAsCsv()
                                         "5,200.00,0.00,200.00,200.00\r\n"
                                         "6,200.00,0.00,200.00,0.00\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.csv"});
-    QVERIFY(messages_->messages().empty());
+    QVERIFY(cases_.messages().messages().empty());
 }
 
 void Form5Test::reportsACsvThatCannotBeWritten()
@@ -740,8 +454,8 @@ void Form5Test::reportsACsvThatCannotBeWritten()
     const QString path = dir.filePath(QStringLiteral("missing/plan.csv"));
 
     QVERIFY(!form->savePlanCsv(path));
-    QCOMPARE(messages_->messages().size(), std::size_t{1});
-    QVERIFY(QString::fromStdString(messages_->messages().front().text)
+    QCOMPARE(cases_.messages().messages().size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(cases_.messages().messages().front().text)
                 .contains(QStringLiteral("plan.csv")));
     QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
@@ -764,37 +478,6 @@ void Form5Test::screenReaderNamesValuesAndCells()
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(Grid(form.get()));
     QVERIFY(grid != nullptr);
-    QAccessibleTableInterface* table = grid->tableInterface();
-    QVERIFY(table != nullptr);
-    QCOMPARE(table->rowCount(), 180);
-    QCOMPARE(table->columnCount(), 4);
-
-    QAccessibleInterface* cell = table->cellAt(1, 0);
-    QVERIFY(cell != nullptr);
-    QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("777.83"));
-    QAccessibleTableCellInterface* position = cell->tableCellInterface();
-    QVERIFY(position != nullptr);
-    QCOMPARE(position->columnHeaderCells().size(), 1);
-    QCOMPARE(position->columnHeaderCells().front()->text(QAccessible::Name),
-             QStringLiteral("Monthly Payment"));
-    QCOMPARE(position->rowHeaderCells().size(), 1);
-    QCOMPARE(position->rowHeaderCells().front()->text(QAccessible::Name), QStringLiteral("Term 1"));
-    QCOMPARE(grid->indexOfChild(cell), 2 * 5 + 1); // after the header row and row 0
-
-    // The corner names the first column; the opening row reads as the
-    // opening balance, in its row header and in its one cell.
-    QAccessibleInterface* corner = grid->child(0);
-    QVERIFY(corner != nullptr);
-    QCOMPARE(corner->role(), QAccessible::ColumnHeader);
-    QCOMPARE(corner->text(QAccessible::Name), QStringLiteral("Term"));
-    QAccessibleInterface* opening = table->cellAt(0, 3);
-    QCOMPARE(opening->text(QAccessible::Name), QStringLiteral("Opening balance 100000"));
-    const auto openingHeader = opening->tableCellInterface()->rowHeaderCells();
-    QCOMPARE(openingHeader.size(), 1);
-    QCOMPARE(openingHeader.front()->role(), QAccessible::RowHeader);
-    QCOMPARE(openingHeader.front()->text(QAccessible::Name), QStringLiteral("Opening balance"));
-    QCOMPARE(Grid(form.get())->TextMatrix(1, 0), QString()); // the Term cell itself stays empty
-
     // The plan opens with the focus on the first month's first cell.
     QCOMPARE(form->focusWidget(), Grid(form.get()));
     QAccessibleInterface* focused = grid->focusChild();
@@ -803,160 +486,38 @@ void Form5Test::screenReaderNamesValuesAndCells()
     QVERIFY(focused->state().focused);
 }
 
-// In a font large enough the plan window is taller than the screen: it is
-// held at the height that fits, the grid gives up the difference and the
-// frames, the saved amount and Back move up with the window's bottom.
-void Form5Test::gridTakesTheCutOnASmallScreen()
+// The chart opens from its button, the grid's menu and Ctrl+G, modal over the plan.
+void Form5Test::chartOpensFromButtonMenuAndShortcut()
 {
-    const ScreenOverflowFont large(DesignedClientSize(std::make_unique<Form5>().get(),
-                                                      Form5::kDesignedHeight, Form5::kDesignedWidth)
-                                       .height());
-
-    const std::unique_ptr<Form5> form = OpenPlan(TillZero("100000", "7.5", "699"));
+    ModalWatchdog watchdog;
+    LoadCalcState(TillZero("100000", "7.5", "699"));
+    const std::unique_ptr<Form5> form = Form5::createLoaded(nullptr);
     QVERIFY(form != nullptr);
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    const QSize designed =
-        DesignedClientSize(form.get(), Form5::kDesignedHeight, Form5::kDesignedWidth);
-    QVERIFY(designed.height() > form->screen()->availableGeometry().height());
-    const int cut = designed.height() - form->height();
-    QVERIFY(cut > 0);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto* grid = form->findChild<MSFlexGrid*>(QStringLiteral("MSFlexGrid1"));
+    auto* entry = grid->findChild<QAction*>(QStringLiteral("mnuChart"));
+    QVERIFY(entry != nullptr && grid->actions().contains(entry)); // in the grid's context menu
 
-    const TwipsMapping mapping = TwipsMapping::of(form.get());
-    QCOMPARE(Grid(form.get())->height(), mapping.y(360 + 4935) - mapping.y(360) - cut);
-    auto* back = Find<QPushButton>(form.get(), "cmdBack");
-    QCOMPARE(back->y(), mapping.y(7080) - cut);
-    QVERIFY(form->rect().contains(back->geometry()));
-    for (const char* frame : {"Frame1", "Frame2"}) {
-        QCOMPARE(Find<QGroupBox>(form.get(), frame)->y(), mapping.y(5400) - cut);
-    }
-    VerifyLabelsReadable(form.get());
-
-    const QSize kept = form->size();
-    form->resize(kept + QSize(30, 60));
-    QTRY_COMPARE(form->size(), kept);
-}
-
-// On a dark desktop the dark red of an altered plan's caption would not
-// read; it becomes a red light enough to.
-void Form5Test::alteredCaptionReadsOnADarkDesktop()
-{
-    const QColor background(49, 54, 59);
-    const QColor text(239, 240, 241);
-    const DesktopColours dark{{QPalette::Window, background},
-                              {QPalette::Button, background},
-                              {QPalette::WindowText, text},
-                              {QPalette::ButtonText, text}};
-
-    const std::unique_ptr<Form5> form =
-        OpenPlan(TillZero("100000", "7.5", "699", Limit::Maximum, "1000"));
-    QVERIFY(form != nullptr);
-    auto* frame = Find<QGroupBox>(form.get(), "Frame1");
-    const QColor caption = frame->palette().color(QPalette::WindowText);
-    QVERIFY(ContrastRatio(caption, frame->palette().color(QPalette::Window)) >= 4.5);
-    QCOMPARE(caption.hslHue(), 0); // still red
-    QVERIFY(caption.lightness() > QColor(192, 0, 0).lightness());
-}
-
-void Form5Test::gridAddressesRowsAndCells()
-{
-    MSFlexGrid grid;
-    QCOMPARE(grid.Rows(), 1); // the header row only
-    QCOMPARE(grid.model()->rowCount(), 0);
-
-    grid.setRows(3);
-    grid.setTextMatrix(0, 2, QStringLiteral("Interest"));
-    grid.setTextMatrix(2, 0, QStringLiteral("1"));
-    grid.setTextMatrix(2, 2, QStringLiteral("625.00"));
-    QCOMPARE(grid.model()->rowCount(), 2);
-    QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Interest"));
-    QCOMPARE(grid.model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("1"));
-    QCOMPARE(grid.model()->index(1, 1).data().toString(), QStringLiteral("625.00"));
-
-    grid.setRows(2);
-    QCOMPARE(grid.Rows(), 2);
-    QCOMPARE(grid.TextMatrix(0, 2), QStringLiteral("Interest")); // the header row stays
-
-    // Cells outside the grid raise "Subscript out of range", as the window's
-    // error handler expects of a run-time error.
-    const std::function<void()> outside[] = {
-        [&] { grid.TextMatrix(2, 0); },
-        [&] { grid.TextMatrix(0, 5); },
-        [&] { grid.setTextMatrix(-1, 0, {}); },
-        [&] { grid.ColWidth(5); },
-        [&] { grid.setRows(0); },
+    const std::vector<std::pair<const char*, std::function<void()>>> ways{
+        {"button",
+         [&] {
+             QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("cmdChart")),
+                               Qt::LeftButton);
+         }},
+        {"menu entry", [&] { entry->trigger(); }},
+        {"shortcut", [&] { QTest::keyClick(grid, Qt::Key_G, Qt::ControlModifier); }},
     };
-    for (const auto& access : outside) {
-        try {
-            access();
-            QFAIL("no run-time error");
-        } catch (const RuntimeError& error) {
-            QCOMPARE(error.number(), 381);
-        }
-    }
-}
-
-// Qt's own checks of a model run after every change the grid makes, while
-// it shows a plan whose cells are written only when read.
-void Form5Test::gridModelKeepsQtsRules()
-{
-    MSFlexGrid grid;
-    QAbstractItemModelTester tester(grid.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
-    grid.setTextMatrix(0, 4, QStringLiteral("Balance"));
-    grid.setRows(3);
-    grid.setTextMatrix(2, 1, QStringLiteral("earlier"));
-
-    LoadCalcState(TillZero("1200", "0", "100"));
-    grid.setPlan(std::make_shared<const PaymentPlan>(LoadPaymentPlan()));
-    QCOMPARE(grid.Rows(), 8);
-    QCOMPARE(GridRow(&grid, 1), QStringList({"", "", "", "", "1200"}));
-    QCOMPARE(GridRow(&grid, 7), QStringList({"6", "200.00", ".00", "200.00", ".00"}));
-    QCOMPARE(grid.TextMatrix(0, 4), QStringLiteral("Balance")); // the header row stays
-
-    grid.setTextMatrix(3, 2, QStringLiteral("written"));
-    QCOMPARE(grid.model()->index(2, 1).data().toString(), QStringLiteral("written"));
-    // Rows taken away lose their texts: added again, they are empty.
-    grid.setRows(4);
-    grid.setRows(6);
-    QCOMPARE(GridRow(&grid, 3), QStringList({"2", "200.00", "written", "200.00", "800.00"}));
-    QCOMPARE(GridRow(&grid, 4), QStringList({"", "", "", "", ""}));
-    QCOMPARE(grid.model()->headerData(3, Qt::Vertical).toString(), QString());
-}
-
-void Form5Test::fontShrinksOnlyAsFarAsNeeded_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("extra"); // room beyond the text's width at 9 points
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("fits") << QStringLiteral("14 yrs and 11 mths") << 0 << "unchanged";
-    QTest::newRow("slightly too wide")
-        << QStringLiteral("2730 yrs and 6 mths") << -12 << "smallest that fits";
-    QTest::newRow("far too wide") << QStringLiteral("49,815,034.72") << -1000 << "six points";
-}
-
-void Form5Test::fontShrinksOnlyAsFarAsNeeded()
-{
-    QFETCH(QString, text);
-    QFETCH(int, extra);
-    QFETCH(QString, expected);
-
-    QFont font = QApplication::font();
-    font.setPointSizeF(9);
-    const int width = LaidOutWidth(font, text) + extra;
-    const QFont fitted = FontToFit(font, text, width);
-
-    if (expected == QLatin1String("unchanged")) {
-        QCOMPARE(fitted, font);
-    } else if (expected == QLatin1String("smallest that fits")) {
-        QVERIFY(fitted.pointSizeF() < font.pointSizeF());
-        QVERIFY(LaidOutWidth(fitted, text) <= width);
-        QFont larger = fitted;
-        larger.setPointSizeF(fitted.pointSizeF() + 0.5);
-        QVERIFY(LaidOutWidth(larger, text) > width);
-    } else {
-        QCOMPARE(fitted.pointSizeF(), 6.0);
+    for (const auto& [way, open] : ways) {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        open();
+        QPointer<ChartWindow> chart = form->findChild<ChartWindow*>();
+        QVERIFY2(chart != nullptr, way);
+        QVERIFY2(chart->isVisible() && chart->isModal(), way);
+        QTest::keyClick(chart, Qt::Key_Escape);
+        QTRY_VERIFY2(chart.isNull(), way); // closed and gone
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -143,4 +144,20 @@ void VerifyLabelsReadable(const QWidget* window)
             }
         }
     }
+}
+
+int CountPixelsNear(const QImage& image, const QRect& area, const QColor& colour)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - colour.red()) < 40 &&
+                std::abs(pixel.green() - colour.green()) < 40 &&
+                std::abs(pixel.blue() - colour.blue()) < 40) {
+                ++count;
+            }
+        }
+    }
+    return count;
 }

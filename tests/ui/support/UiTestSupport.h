@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+class QImage;
 class QWidget;
 
 // The window tests run twice: in the desktop's default font, and with
@@ -62,6 +63,9 @@ std::vector<LabelText> LabelTexts(const QWidget* container);
 // or comes closer than a blank to another label's text, in any container of
 // window.
 void VerifyLabelsReadable(const QWidget* window);
+
+// The pixels of image inside area within 40 of colour in each channel.
+int CountPixelsNear(const QImage& image, const QRect& area, const QColor& colour);
 
 // Records every MsgBox instead of showing it, for as long as it lives.
 class MsgBoxRecorder {

@@ -2,9 +2,7 @@
 #include "ChartWindow.h"
 
 #include "Calculator.h"
-#include "Form5.h"
 #include "LoanInputs.h"
-#include "MSFlexGrid.h"
 #include "PaymentPlan.h"
 #include "PlanChartData.h"
 #include "PlanChartView.h"
@@ -21,6 +19,7 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTest>
+#include <QToolTip>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -83,7 +82,8 @@ private slots:
     void seriesEndAtThePayoffMarks_data();
     void seriesEndAtThePayoffMarks();
     void withoutAScheduledPlanTheLegendSaysSo();
-    void opensFromButtonMenuAndShortcut();
+    void keysStepAlongTheCurves_data();
+    void keysStepAlongTheCurves();
 };
 
 void ChartWindowTest::reductionKeepsEndsAndExtremes()
@@ -197,38 +197,38 @@ void ChartWindowTest::withoutAScheduledPlanTheLegendSaysSo()
     QVERIFY(window.accessibleDescription().contains(QStringLiteral("none to report")));
 }
 
-void ChartWindowTest::opensFromButtonMenuAndShortcut()
+void ChartWindowTest::keysStepAlongTheCurves_data()
 {
-    ModalWatchdog watchdog;
-    LoadCalcState(TillZero("100000", "7.5", "699"));
-    const std::unique_ptr<Form5> form = Form5::createLoaded(nullptr);
-    QVERIFY(form != nullptr);
-    form->show();
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    auto* grid = form->findChild<MSFlexGrid*>(QStringLiteral("MSFlexGrid1"));
-    auto* entry = grid->findChild<QAction*>(QStringLiteral("mnuChart"));
-    QVERIFY(entry != nullptr && grid->actions().contains(entry)); // in the grid's context menu
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("month"); // the tooltip's first line starts with it
 
-    const std::vector<std::pair<const char*, std::function<void()>>> ways{
-        {"button",
-         [&] {
-             QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("cmdChart")),
-                               Qt::LeftButton);
-         }},
-        {"menu entry", [&] { entry->trigger(); }},
-        {"shortcut", [&] { QTest::keyClick(grid, Qt::Key_G, Qt::ControlModifier); }},
-    };
-    for (const auto& [way, open] : ways) {
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        open();
-        QPointer<ChartWindow> chart = form->findChild<ChartWindow*>();
-        QVERIFY2(chart != nullptr, way);
-        QVERIFY2(chart->isVisible() && chart->isModal(), way);
-        QTest::keyClick(chart, Qt::Key_Escape);
-        QTRY_VERIFY2(chart.isNull(), way); // closed and gone
+    using K = QList<int>;
+    QTest::newRow("Right steps a month") << K{Qt::Key_Right, Qt::Key_Right} << "Month 2:";
+    QTest::newRow("Left stops at the opening") << K{Qt::Key_Left, Qt::Key_Left} << "Month 0:";
+    QTest::newRow("Page Down steps a year") << K{Qt::Key_PageDown} << "Month 12:";
+    QTest::newRow("Page Up steps back a year")
+        << K{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Right, Qt::Key_PageUp} << "Month 13:";
+    QTest::newRow("End is the payoff month") << K{Qt::Key_End} << "Month 179:";
+    QTest::newRow("Home is the opening") << K{Qt::Key_End, Qt::Key_Home} << "Month 0:";
+    // The other curve, the scheduled plan, runs on to its own payoff.
+    QTest::newRow("Down changes the curve") << K{Qt::Key_Down, Qt::Key_End} << "Month 361:";
+}
+
+// Left and Right step a month, Page Up and Page Down a year, Home and End go
+// to the ends, Up and Down change the curve; the tooltip names the month.
+void ChartWindowTest::keysStepAlongTheCurves()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, month);
+
+    ChartWindow window(ChartDataFor(TillZero("100000", "7.5", "699")), nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlanChartView* balance = window.balanceView();
+    for (const int key : keys) {
+        QTest::keyClick(balance, static_cast<Qt::Key>(key));
     }
+    QVERIFY2(QToolTip::text().startsWith(month), qPrintable(QToolTip::text()));
 }
 
 QTEST_MAIN(ChartWindowTest)

@@ -2,9 +2,8 @@
 #include "MSFlexGrid.h"
 
 #include "FittingFont.h"
-#include "FlexGridAccessible.h"
 #include "RuntimeError.h"
-#include "modCommonChecks.h"
+#include "TwipsLayout.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -65,7 +64,6 @@ protected:
 
 MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this))
 {
-    FlexGridAccessible::install();
     colWidths_.fill(kDefaultColWidth);
     setModel(model_);
     setItemDelegate(new FittingDelegate(this));

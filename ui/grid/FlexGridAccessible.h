@@ -19,7 +19,8 @@ public:
     FlexGridAccessible(const FlexGridAccessible&) = delete;
     FlexGridAccessible& operator=(const FlexGridAccessible&) = delete;
 
-    // Makes every MSFlexGrid use this interface.
+    // Makes every MSFlexGrid use this interface. The program installs it at
+    // start, before any grid exists.
     static void install();
 
     MSFlexGrid* grid() const;

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QWidget>
-#include <cstdint>
-#include <functional>
 
 class QLabel;
 
@@ -65,37 +62,3 @@ Control* AddControl(QWidget* container, const char* name, const QString& caption
 void GiveTextsRoom(QWidget* window);
 // The same for one label whose text has just changed.
 void GiveTextRoom(QLabel* label);
-
-// The window's designed client area in its mapping: the designed outer size
-// less the design's own borders and title bar, with the menu bar the window
-// really has. Before any cut to the screen.
-QSize DesignedClientSize(const QWidget* window, std::int16_t height, std::int16_t width);
-
-// Keeps a window at its designed outer size (twips, borders and title bar
-// included) in its mapping: a maximized window is restored first, a minimized
-// one is left alone, a window larger than the screen's available area is
-// held at the largest size that fits. The window keeps its place on the
-// screen. Silent on any failure.
-void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexcept;
-
-// Runs handler, as the window's Form_Resize, when the window is resized, when
-// its state changes (maximized, minimized, restored) and when it moves to a
-// place whose screen or frame changes what fits. A size the window system
-// reports but the window did not keep is asked for again until the window
-// system confirms it, since a window manager may drop a request while the
-// user still drags a border.
-void OnFormResize(QWidget* window, std::function<void()> handler);
-
-// A client area for an information window that scrolls when the window is
-// cut to the screen: returns the widget to place the controls on, as large
-// as the designed client area.
-QWidget* AddScrollingClient(QWidget* window, std::int16_t height, std::int16_t width);
-
-// WCAG contrast ratio between two colours, from 1 (none) to 21.
-double ContrastRatio(const QColor& first, const QColor& second);
-// The designed colour where it reads well on background (contrast of at
-// least 4.5 : 1), otherwise the same hue lightened or darkened until it does.
-QColor ReadableColour(const QColor& designed, const QColor& background);
-
-// Makes MsgBox show a real modal message box (critical icon, one OK button).
-void InstallMessageBox();

@@ -3,7 +3,7 @@
 
 #include "Calculator.h"
 #include "DisplayFormats.h"
-#include "PaymentPlan.h"
+#include "PlanTexts.h"
 #include "modDeclarations.h"
 
 #include <cstddef>

@@ -2,6 +2,7 @@
 #include "PlanDocumentTexts.h"
 
 #include "CalculatorTestSupport.h"
+#include "PlanTexts.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FittingFont.h"
 
-#include "modCommonChecks.h"
+#include "TwipsLayout.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -3,7 +3,7 @@
 
 #include "Calculator.h"
 #include "LoanInputs.h"
-#include "PaymentPlan.h"
+#include "PlanTexts.h"
 #include "UiTestSupport.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FlexGridModel.h"
 
-#include "PaymentPlan.h"
+#include "PlanTexts.h"
 
 #include <algorithm>
 #include <utility>

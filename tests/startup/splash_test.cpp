@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Colours.h"
 #include "Form1.h"
+#include "TwipsLayout.h"
 #include "UiTestSupport.h"
 #include "frmSplash.h"
 #include "modAppTexts.h"
-#include "modCommonChecks.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanCsv.h"
 
+#include "PlanTexts.h"
+
 #include <string_view>
 
 namespace {

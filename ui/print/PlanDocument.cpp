@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanDocument.h"
 
-#include "PaymentPlan.h"
-#include "PlanColours.h"
+#include "Colours.h"
 #include "PlanDocumentTexts.h"
+#include "PlanTexts.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

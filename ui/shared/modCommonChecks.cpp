@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modCommonChecks.h"
 
-#include "MsgBox.h"
+#include "TwipsLayout.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QEvent>
-#include <QFontMetricsF>
-#include <QLabel>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QMoveEvent>
 #include <QPointer>
 #include <QResizeEvent>
@@ -20,14 +15,9 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace {
-
-// The design's average character, in twips: 6 x 13 pixels at 15 twips a pixel.
-constexpr double kDesignCharWidthTwips = 6 * 15;
-constexpr double kDesignCharHeightTwips = 13 * 15;
 
 // What the design's window frame adds around the client area: a 4-pixel
 // border on each side and the title bar (60 + 345 twips), and the menu bar
@@ -38,13 +28,7 @@ constexpr int kBorderTwips = 60;
 constexpr int kTitleBarTwips = 345;
 constexpr int kMenuBarTwips = 285;
 
-// The space a widened label leaves before its neighbour.
-constexpr int kCaptionGapTwips = 60;
-
-constexpr char kDesignedTwipsProperty[] = "designedTwips";
 constexpr char kScrollingClientName[] = "scrollingClient";
-
-constexpr double kReadableContrast = 4.5;
 
 const QWidget* MenuBarOf(const QWidget* window)
 {
@@ -220,172 +204,7 @@ const FormSizeKeeper* KeeperOf(const QWidget* window)
     return nullptr;
 }
 
-// A placed container's designed width; otherwise the container fills its
-// window's client area (which a main window lays out only once it is shown).
-int ContainerWidth(const QWidget* container)
-{
-    const QRect twips = DesignedTwips(container);
-    if (!twips.isEmpty()) {
-        return TwipsMapping::of(container).rect(twips).width();
-    }
-    return container->isWindow() ? container->width() : container->window()->width();
-}
-
-// Where a label's text ends, in its container.
-int TextRight(const QLabel* label)
-{
-    if (label->text().isEmpty()) {
-        return label->x();
-    }
-    const int flags =
-        static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-    const QRect text =
-        label->fontMetrics().boundingRect(label->contentsRect(), flags, label->text());
-    return label->x() + text.right() + 1;
-}
-
-// Places a control at its designed twips, as wide as its one-line text
-// needs where the free room on its right allows: short of the next control
-// in its row, or of its container's edge. A label with a text also keeps
-// clear of the text of a label before it in its row (a value beside its
-// caption); an empty one keeps its designed left edge.
-void WidenIntoRoom(QWidget* control, bool keepLeftEdge)
-{
-    const QRect twips = DesignedTwips(control);
-    const QWidget* container = control->parentWidget();
-    if (twips.isEmpty() || container == nullptr) {
-        return;
-    }
-    const TwipsMapping mapping = TwipsMapping::of(control);
-    const int gap = mapping.x(kCaptionGapTwips);
-    QRect placed = mapping.rect(twips);
-    int left = placed.left();
-    int right = ContainerWidth(container) - gap;
-    for (const QObject* child : container->children()) {
-        const auto* sibling = qobject_cast<const QWidget*>(child);
-        if (sibling == nullptr || sibling == control || sibling->isWindow()) {
-            continue;
-        }
-        const QRect other = sibling->geometry();
-        if (other.top() > placed.bottom() || other.bottom() < placed.top()) {
-            continue; // another row
-        }
-        if (other.left() > placed.left()) {
-            right = std::min(right, other.left() - gap);
-        } else if (const auto* caption = qobject_cast<const QLabel*>(sibling)) {
-            left = std::max(left, TextRight(caption) + gap);
-        }
-    }
-    if (!keepLeftEdge && qobject_cast<const QLabel*>(control) != nullptr) {
-        placed.setLeft(left);
-    }
-    const int needed = control->sizeHint().width();
-    if (needed > placed.width()) {
-        placed.setWidth(std::max(placed.width(), std::min(needed, right - placed.left())));
-    }
-    control->setGeometry(placed);
-}
-
-double Luminance(const QColor& colour)
-{
-    const auto linear = [](double channel) {
-        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    const QColor rgb = colour.toRgb();
-    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
-           0.0722 * linear(rgb.blueF());
-}
-
 } // namespace
-
-TwipsMapping::TwipsMapping(const QFont& font)
-{
-    static const QString alphabet =
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const QFontMetricsF metrics(font);
-    const double averageWidth = metrics.horizontalAdvance(alphabet) / alphabet.size();
-    pixelsPerTwipX_ = averageWidth / kDesignCharWidthTwips;
-    pixelsPerTwipY_ = metrics.height() / kDesignCharHeightTwips;
-}
-
-TwipsMapping TwipsMapping::of(const QWidget* widget)
-{
-    return TwipsMapping(widget->window()->font());
-}
-
-int TwipsMapping::x(int twips) const
-{
-    return static_cast<int>(std::lround(twips * pixelsPerTwipX_));
-}
-
-int TwipsMapping::y(int twips) const
-{
-    return static_cast<int>(std::lround(twips * pixelsPerTwipY_));
-}
-
-QSize TwipsMapping::size(int width, int height) const
-{
-    return {x(width), y(height)};
-}
-
-QRect TwipsMapping::rect(int left, int top, int width, int height) const
-{
-    return QRect(QPoint(x(left), y(top)), QPoint(x(left + width) - 1, y(top + height) - 1));
-}
-
-QRect TwipsMapping::rect(const QRect& twips) const
-{
-    return rect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
-double TwipsMapping::twipsAcross(double pixels) const
-{
-    return pixels / pixelsPerTwipX_;
-}
-
-void PlaceControl(QWidget* control, int left, int top, int width, int height)
-{
-    const QRect twips(left, top, width, height);
-    control->setProperty(kDesignedTwipsProperty, twips);
-    control->setGeometry(TwipsMapping::of(control).rect(twips));
-}
-
-QRect DesignedTwips(const QWidget* control)
-{
-    return control->property(kDesignedTwipsProperty).toRect();
-}
-
-void GiveTextRoom(QLabel* label)
-{
-    if (!label->wordWrap()) {
-        WidenIntoRoom(label, label->text().isEmpty());
-    }
-}
-
-void GiveTextsRoom(QWidget* window)
-{
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-        if (DesignedTwips(control).isEmpty()) {
-            continue;
-        }
-        if (auto* label = qobject_cast<QLabel*>(control)) {
-            GiveTextRoom(label);
-        } else if (const auto* button = qobject_cast<QAbstractButton*>(control);
-                   button != nullptr && button->isCheckable()) {
-            if (!control->hasHeightForWidth()) {
-                WidenIntoRoom(control, true);
-            }
-            const int needed = control->hasHeightForWidth()
-                                   ? control->heightForWidth(control->width())
-                                   : control->sizeHint().height();
-            const QRect placed = control->geometry();
-            if (needed > placed.height()) {
-                control->setGeometry(placed.x(), placed.y() - (needed - placed.height()) / 2,
-                                     placed.width(), needed);
-            }
-        }
-    }
-}
 
 QSize DesignedClientSize(const QWidget* window, std::int16_t height, std::int16_t width)
 {
@@ -444,40 +263,4 @@ QWidget* AddScrollingClient(QWidget* window, std::int16_t height, std::int16_t w
     client->resize(DesignedClientSize(window, height, width));
     area->setWidget(client);
     return client;
-}
-
-double ContrastRatio(const QColor& first, const QColor& second)
-{
-    const double a = Luminance(first);
-    const double b = Luminance(second);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
-QColor ReadableColour(const QColor& designed, const QColor& background)
-{
-    if (ContrastRatio(designed, background) >= kReadableContrast) {
-        return designed;
-    }
-    const bool lighten =
-        ContrastRatio(Qt::white, background) > ContrastRatio(Qt::black, background);
-    const QColor hsl = designed.toHsl();
-    for (int lightness = hsl.lightness(); lightness >= 0 && lightness <= 255;
-         lightness += lighten ? 1 : -1) {
-        const QColor candidate =
-            QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), lightness, hsl.alpha());
-        if (ContrastRatio(candidate, background) >= kReadableContrast) {
-            return candidate;
-        }
-    }
-    return lighten ? QColor(Qt::white) : QColor(Qt::black);
-}
-
-void InstallMessageBox()
-{
-    SetMsgBoxHandler([](const std::string& text, const std::string& title) {
-        QMessageBox box(QMessageBox::Critical, QString::fromStdString(title),
-                        QString::fromStdString(text), QMessageBox::Ok,
-                        QApplication::activeWindow());
-        box.exec();
-    });
 }
