@@ -146,8 +146,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args)
 
 std::string HelpText()
 {
-    return R"help(Usage: vesk-calc --balance TEXT --rate TEXT --payment TEXT [--till-zero]
-                 [--maximum TEXT | --fixed TEXT] [--format text|json|csv]
+    return R"help(Usage: vesk-calc --balance TEXT --rate TEXT --payment TEXT [OPTION]...
 
 Runs the payoff calculation of Vesk Payment without its windows. The texts
 are read exactly as if typed into the calculator's fields.
