@@ -110,6 +110,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args)
         const std::string_view arg = args[i];
         if (arg == "--help" || arg == "-h")
             return HelpRequest{};
+        if (arg == "--version")
+            return VersionRequest{};
         if (arg == "--till-zero") {
             raw.tillZero = true;
             continue;
@@ -144,8 +146,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args)
 
 std::string HelpText()
 {
-    return R"help(Usage: vesk-calc --balance TEXT --rate TEXT --payment TEXT [--till-zero]
-                 [--maximum TEXT | --fixed TEXT] [--format text|json|csv]
+    return R"help(Usage: vesk-calc --balance TEXT --rate TEXT --payment TEXT [OPTION]...
 
 Runs the payoff calculation of Vesk Payment without its windows. The texts
 are read exactly as if typed into the calculator's fields.
@@ -165,9 +166,15 @@ are read exactly as if typed into the calculator's fields.
                     month counts beside the texts), or csv (the plan for a
                     spreadsheet; needs --till-zero, --maximum or --fixed)
   -h, --help        show this help
+  --version         show the version
 
 Exit status: 0 done; 1 the calculation failed (the calculator's message on
 stderr, or in the JSON object); 2 inputs the calculator would not accept or a
 wrong command line (one line on stderr).
 )help";
+}
+
+std::string VersionText()
+{
+    return "vesk-calc (Vesk Payment) " VESK_VERSION "\n";
 }

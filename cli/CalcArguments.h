@@ -17,12 +17,13 @@ struct CalcOptions {
 };
 
 struct HelpRequest {};
+struct VersionRequest {};
 
 struct UsageError {
     std::string message; // "unknown option '--foo'"
 };
 
-using ParsedArguments = std::variant<CalcOptions, HelpRequest, UsageError>;
+using ParsedArguments = std::variant<CalcOptions, HelpRequest, VersionRequest, UsageError>;
 
 // Reads the arguments that follow the program name. Every option's value is
 // the next argument, taken as typed (so "-699" is a value), or the text after
@@ -31,3 +32,6 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args);
 
 // The full --help text.
 std::string HelpText();
+
+// The --version line: "vesk-calc (Vesk Payment) 1.0.0".
+std::string VersionText();

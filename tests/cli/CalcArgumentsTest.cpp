@@ -131,7 +131,7 @@ TEST(CliArguments, HelpNamesEveryOption)
 {
     const std::string help = HelpText();
     for (const char* option : {"--balance", "--rate", "--payment", "--till-zero", "--maximum",
-                               "--fixed", "--format", "--help"})
+                               "--fixed", "--format", "--help", "--version"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 
