@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AccessibleWidgets.h"
 #include "FlexGridAccessible.h"
 #include "MsgBoxWindow.h"
 #include "VeskResources.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("VeskPayment"));
     QApplication::setWindowIcon(CalculatorIcon());
     InstallMessageBox();
+    InstallAccessibleWidgets();
     FlexGridAccessible::install();
 
     auto* splash = new frmSplash();
