@@ -192,10 +192,11 @@ void Form1Test::menu()
     const QList<QAction*> bar = w.form()->menuBar()->actions();
     QCOMPARE(bar.size(), 1);
     QCOMPARE(bar.first()->objectName(), QStringLiteral("mnuOptions"));
-    QCOMPARE(bar.first()->text(), QStringLiteral("Options"));
+    // The caption reads "Options"; O opens it with Alt.
+    QCOMPARE(bar.first()->text(), QStringLiteral("&Options"));
     QVERIFY(bar.first()->isEnabled());
 
-    const QMenu* options = w.find<QMenu>(QStringLiteral("mnuOptions"));
+    QMenu* options = w.find<QMenu>(QStringLiteral("mnuOptions"));
     QStringList names;
     QStringList captions;
     for (const QAction* entry : options->actions()) {
@@ -207,6 +208,13 @@ void Form1Test::menu()
     }
     QCOMPARE(names, QStringList({"mnuAbout", "mnuForm", "mnuCalculate", "mnuExit"}));
     QCOMPARE(captions, QStringList({"About Formula", "About Form", "Calculate", "Exit"}));
+
+    // F10 opens the menu from the keyboard, at its first entry.
+    w.form()->activateWindow();
+    QTest::keyClick(w.box("txtBalance"), Qt::Key_F10);
+    QTRY_VERIFY(options->isVisible());
+    QCOMPARE(options->activeAction(), options->actions().constFirst());
+    QTest::keyClick(options, Qt::Key_Escape);
 }
 
 namespace {
