@@ -2,6 +2,7 @@
 #include "AccessibleWidgets.h"
 #include "FlexGridAccessible.h"
 #include "MsgBoxWindow.h"
+#include "PlanChartAccessible.h"
 #include "VeskResources.h"
 #include "frmSplash.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     InstallMessageBox();
     InstallAccessibleWidgets();
     FlexGridAccessible::install();
+    PlanChartAccessible::install();
 
     auto* splash = new frmSplash();
     if (!splash->loaded()) {
