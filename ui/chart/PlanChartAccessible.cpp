@@ -72,13 +72,6 @@ PlanChartAccessible::PlanChartAccessible(PlanChartView* view)
 {
 }
 
-PlanChartAccessible::~PlanChartAccessible()
-{
-    for (const QAccessible::Id id : std::as_const(children_)) {
-        QAccessible::deleteAccessibleInterface(id);
-    }
-}
-
 void PlanChartAccessible::install()
 {
     static const bool installed = [] {
@@ -103,12 +96,7 @@ QAccessibleInterface* PlanChartAccessible::child(int index) const
     if (index < 0 || index >= childCount()) {
         return nullptr;
     }
-    if (const auto known = children_.constFind(index); known != children_.constEnd()) {
-        return QAccessible::accessibleInterface(*known);
-    }
-    auto* point = new ChartPoint(view(), index);
-    children_.insert(index, QAccessible::registerAccessibleInterface(point));
-    return point;
+    return children_.at(index, [&] { return new ChartPoint(view(), index); });
 }
 
 int PlanChartAccessible::indexOfChild(const QAccessibleInterface* child) const

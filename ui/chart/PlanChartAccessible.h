@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AccessibleWidgets.h"
+
 #include <QAccessibleWidget>
-#include <QHash>
 
 class PlanChartView;
 
@@ -13,9 +14,6 @@ class PlanChartView;
 class PlanChartAccessible : public QAccessibleWidget {
 public:
     explicit PlanChartAccessible(PlanChartView* view);
-    ~PlanChartAccessible() override;
-    PlanChartAccessible(const PlanChartAccessible&) = delete;
-    PlanChartAccessible& operator=(const PlanChartAccessible&) = delete;
 
     // Makes every PlanChartView use this interface. The program installs it
     // at start, before any chart exists.
@@ -30,5 +28,5 @@ public:
     QAccessibleInterface* focusChild() const override;
 
 private:
-    mutable QHash<int, QAccessible::Id> children_;
+    mutable AccessibleChildren children_;
 };

@@ -201,10 +201,7 @@ FlexGridAccessible::FlexGridAccessible(MSFlexGrid* grid)
 {
 }
 
-FlexGridAccessible::~FlexGridAccessible()
-{
-    forgetChildren();
-}
+FlexGridAccessible::~FlexGridAccessible() = default;
 
 void FlexGridAccessible::install()
 {
@@ -248,13 +245,9 @@ QAccessibleInterface* FlexGridAccessible::child(int index) const
     if (index < 0 || index >= childCount()) {
         return nullptr;
     }
-    if (const auto known = children_.constFind(index); known != children_.constEnd()) {
-        return QAccessible::accessibleInterface(*known);
-    }
     const int perRow = modelColumns() + 1;
-    auto* cell = new FlexGridCell(grid(), index / perRow - 1, index % perRow - 1);
-    children_.insert(index, QAccessible::registerAccessibleInterface(cell));
-    return cell;
+    return children_.at(
+        index, [&] { return new FlexGridCell(grid(), index / perRow - 1, index % perRow - 1); });
 }
 
 int FlexGridAccessible::indexOfChild(const QAccessibleInterface* child) const
@@ -388,14 +381,5 @@ bool FlexGridAccessible::unselectColumn(int column)
 // dropped and made anew when asked for.
 void FlexGridAccessible::modelChange(QAccessibleTableModelChangeEvent*)
 {
-    forgetChildren();
-}
-
-void FlexGridAccessible::forgetChildren()
-{
-    const QList<QAccessible::Id> ids = children_.values();
-    children_.clear();
-    for (const QAccessible::Id id : ids) {
-        QAccessible::deleteAccessibleInterface(id);
-    }
+    children_.forget();
 }

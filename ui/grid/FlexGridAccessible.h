@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AccessibleWidgets.h"
+
 #include <QAccessibleWidget>
-#include <QHash>
 
 class MSFlexGrid;
 
@@ -63,7 +64,6 @@ public:
 
 private:
     int modelColumns() const;
-    void forgetChildren();
 
-    mutable QHash<int, QAccessible::Id> children_;
+    mutable AccessibleChildren children_;
 };
