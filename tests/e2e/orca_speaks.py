@@ -100,8 +100,9 @@ def type_text(text):
 class Speech:
     """What Orca has spoken, read from its debug log as it grows."""
 
-    # The utterance in quotes, then perhaps a voice and the voice's settings.
-    LINE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*(?:voice=\S+)?\s*(?:\{.*\})?$")
+    # The utterance in quotes, then perhaps a voice and the voice's settings
+    # (alone or in a list).
+    LINE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*(?:voice=\S+)?\s*(?:\[?\{.*\}\]?)?$")
 
     def __init__(self, path):
         self.path = path
