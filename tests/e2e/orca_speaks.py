@@ -18,9 +18,10 @@ keys pressed (Orca's key echo) unless --keys is given. Tab is pressed until
 Orca names the control wanted, as a user listens for it. A program that
 stops answering is noted, and the tour goes on with a fresh one.
 
-With --check (the test CTest runs) a short tour must hear the worked
-example's three results, the month with the cells in the grid, and the
-program must still answer after Ctrl+Left in the payment field.
+With --check (the test CTest runs) a short tour must hear the fields named
+on their first visit, the worked example's three results, the month with
+the cells in the grid, and the program must still answer after Ctrl+Left
+in the payment field.
 
 Orca needs no speech server here: a small wrapper runs /usr/bin/orca with
 its speech start-up replaced by nothing, so it logs what it would say
@@ -269,9 +270,10 @@ class Tour:
     def check(self):
         self.start_orca()
         self.start_app()
-        for text in ("100000", "7.5"):
-            self.step(f"Type {text}, Tab", [lambda text=text: type_text(text),
-                                            lambda: keys("Tab")])
+        # Each field is named on its first visit.
+        for text, next_field in (("100000", "Interest Rate (APR)"), ("7.5", "Scheduled Payment")):
+            self.hear(f"Type {text}, Tab", [lambda text=text: type_text(text),
+                                            lambda: keys("Tab")], [next_field])
         self.step("Type 699", [lambda: type_text("699")])
         if not self.word_keys():
             fail("the program stopped answering after Ctrl+Left in the payment field")
