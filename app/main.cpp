@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AccessibleWidgets.h"
 #include "FlexGridAccessible.h"
 #include "MsgBoxWindow.h"
+#include "PlanChartAccessible.h"
 #include "VeskResources.h"
 #include "frmSplash.h"
 
@@ -14,7 +16,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("VeskPayment"));
     QApplication::setWindowIcon(CalculatorIcon());
     InstallMessageBox();
+    InstallAccessibleWidgets();
     FlexGridAccessible::install();
+    PlanChartAccessible::install();
 
     auto* splash = new frmSplash();
     if (!splash->loaded()) {

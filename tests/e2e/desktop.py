@@ -112,6 +112,19 @@ def stop(process):
         process.wait(timeout=5)
 
 
+def run_parts(args, inner, outer, name):
+    """Runs the inner part (with --inner) or the outer one, and returns the
+    exit status; the outer part prints whether the test passed."""
+    try:
+        status = inner(args) if args.inner else outer(args)
+    except E2EFailure as failure:
+        print(f"{name}: FAILED: {failure}", file=sys.stderr, flush=True)
+        return 1
+    if not args.inner:
+        print(f"{name}: PASSED" if status == 0 else f"{name}: FAILED", flush=True)
+    return status
+
+
 def run_outer(script, inner_arguments, total_timeout, extra_tools=None):
     """Runs `script --inner ARGUMENTS` inside Xvfb with openbox and a private
     D-Bus session (the accessibility bus starts inside it on demand), and

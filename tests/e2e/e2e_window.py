@@ -29,7 +29,7 @@ import tempfile
 import threading
 import time
 
-from desktop import (STEP_TIMEOUT, Driver, E2EFailure, fail, log, run_outer, wait_for,
+from desktop import (STEP_TIMEOUT, Driver, fail, log, run_outer, run_parts, wait_for,
                      x_window_titled, xdotool)
 
 MAIN_TITLE = " Vesk Payment Formula 1.0"
@@ -398,14 +398,7 @@ def main():
     args = parser.parse_args()
     args.app = os.path.abspath(args.app)
     args.shots = os.path.abspath(args.shots)
-    try:
-        status = inner(args) if args.inner else outer(args)
-    except E2EFailure as failure:
-        print(f"e2e: FAILED: {failure}", file=sys.stderr, flush=True)
-        return 1
-    if not args.inner:
-        print("e2e: PASSED" if status == 0 else "e2e: FAILED", flush=True)
-    return status
+    return run_parts(args, inner, outer, "e2e")
 
 
 if __name__ == "__main__":

@@ -122,6 +122,8 @@ ChartWindow::ChartWindow(PlanChartData chartData, QWidget* parent)
     interestView_->setAccessibleName(tr("Interest paid, month by month"));
     balanceView_->setAccessibleDescription(summary);
     interestView_->setAccessibleDescription(summary);
+    // The arrow keys step along the curve at once.
+    balanceView_->setFocus();
 
     // Wide enough for the legend in the window's font, and never larger than the screen.
     const QFontMetrics metrics = fontMetrics();

@@ -3,6 +3,7 @@
 
 #include "SeriesReduction.h"
 
+#include <QAccessible>
 #include <QAreaSeries>
 #include <QEvent>
 #include <QGraphicsSimpleTextItem>
@@ -318,12 +319,7 @@ void PlanChartView::showTextAt(QPoint pos, QPoint globalPos)
 // to the ends; Up and Down change the curve.
 void PlanChartView::keyPressEvent(QKeyEvent* event)
 {
-    std::vector<std::size_t> curves;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].describe) {
-            curves.push_back(i);
-        }
-    }
+    const std::vector<std::size_t> curves = steppedLines();
     if (curves.empty()) {
         QChartView::keyPressEvent(event);
         return;
@@ -367,10 +363,79 @@ void PlanChartView::keyPressEvent(QKeyEvent* event)
     showKeyboardMonth();
 }
 
+// The month shows as a tooltip, and a screen reader follows the focus to
+// the point, which reads as the tooltip does.
 void PlanChartView::showKeyboardMonth()
 {
-    const Line& line = lines_[keyCurve_];
-    const QPointF point = line.points[static_cast<std::size_t>(keyMonth_)];
-    const QPoint inView = mapFromScene(chart()->mapToScene(chart()->mapToPosition(point)));
-    QToolTip::showText(viewport()->mapToGlobal(inView), line.describe(keyMonth_), this);
+    const QRect point = pointRect(currentPoint());
+    QToolTip::showText(point.center(), lines_[keyCurve_].describe(keyMonth_), this);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(currentPoint());
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+std::vector<std::size_t> PlanChartView::steppedLines() const
+{
+    std::vector<std::size_t> curves;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].describe) {
+            curves.push_back(i);
+        }
+    }
+    return curves;
+}
+
+int PlanChartView::pointCount() const
+{
+    std::size_t count = 0;
+    for (const std::size_t curve : steppedLines()) {
+        count += lines_[curve].points.size();
+    }
+    return static_cast<int>(count);
+}
+
+std::optional<std::pair<std::size_t, int>> PlanChartView::pointAt(int index) const
+{
+    if (index < 0) {
+        return std::nullopt;
+    }
+    auto remaining = static_cast<std::size_t>(index);
+    for (const std::size_t curve : steppedLines()) {
+        if (remaining < lines_[curve].points.size()) {
+            return std::pair{curve, static_cast<int>(remaining)};
+        }
+        remaining -= lines_[curve].points.size();
+    }
+    return std::nullopt;
+}
+
+QString PlanChartView::pointText(int index) const
+{
+    const auto point = pointAt(index);
+    return point ? lines_[point->first].describe(point->second) : QString();
+}
+
+QRect PlanChartView::pointRect(int index) const
+{
+    const auto point = pointAt(index);
+    if (!point) {
+        return {};
+    }
+    const QPointF value = lines_[point->first].points[static_cast<std::size_t>(point->second)];
+    const QPoint inView = mapFromScene(chart()->mapToScene(chart()->mapToPosition(value)));
+    return {viewport()->mapToGlobal(inView) - QPoint(2, 2), QSize(5, 5)};
+}
+
+int PlanChartView::currentPoint() const
+{
+    int index = 0;
+    for (const std::size_t curve : steppedLines()) {
+        if (curve == keyCurve_) {
+            return keyMonth_ < 0 ? -1 : index + keyMonth_;
+        }
+        index += static_cast<int>(lines_[curve].points.size());
+    }
+    return -1;
 }

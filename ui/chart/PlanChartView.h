@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QAreaSeries;
@@ -49,6 +51,14 @@ public:
     // drawn nearest to it, or nothing when no curve is near.
     QString textAt(QPoint pos) const;
 
+    // The points the arrow keys step along, numbered curve after curve, month
+    // after month: how many, what each says, where each is on the screen, and
+    // the one the keys are at (-1 before the first key).
+    int pointCount() const;
+    QString pointText(int index) const;
+    QRect pointRect(int index) const;
+    int currentPoint() const;
+
 protected:
     void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -74,6 +84,10 @@ private:
     void placeMarkLabels();
     void showTextAt(QPoint pos, QPoint globalPos);
     void showKeyboardMonth();
+    // The lines that are curves the keys step along, by index into lines_.
+    std::vector<std::size_t> steppedLines() const;
+    // The curve (index into lines_) and month of a point.
+    std::optional<std::pair<std::size_t, int>> pointAt(int index) const;
 
     QValueAxis* years_;
     QValueAxis* money_;

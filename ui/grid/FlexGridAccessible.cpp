@@ -96,9 +96,11 @@ public:
             state.invalid = true;
             return state;
         }
-        state.invisible = !grid_->isVisible();
+        // A cell scrolled out of view is hidden, so that a screen reader's
+        // review of the window reads only the rows on the screen.
+        state.offscreen = !isInView();
+        state.invisible = !grid_->isVisible() || state.offscreen;
         if (isCell()) {
-            state.offscreen = !grid_->viewport()->rect().intersects(grid_->visualRect(index()));
             state.selectable = true;
             state.focusable = true;
             state.selected = isSelected();
@@ -110,26 +112,30 @@ public:
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
-        if (type == QAccessible::TableCellInterface && isCell()) {
+        if (type == QAccessible::TableCellInterface) {
             return static_cast<QAccessibleTableCellInterface*>(this);
         }
         return nullptr;
     }
 
-    // QAccessibleTableCellInterface
+    // QAccessibleTableCellInterface, in the table's numbering: the Term
+    // column is column 0, the header row has no row number (-1).
     int columnExtent() const override { return 1; }
     int rowExtent() const override { return 1; }
-    int columnIndex() const override { return column_; }
+    int columnIndex() const override { return column_ + 1; }
     int rowIndex() const override { return row_; }
     bool isSelected() const override
     {
-        return grid_ != nullptr && grid_->selectionModel()->isSelected(index());
+        return grid_ != nullptr && isCell() && grid_->selectionModel()->isSelected(index());
     }
     QList<QAccessibleInterface*> columnHeaderCells() const override
     {
-        return headerCell(-1, column_);
+        return row_ < 0 ? QList<QAccessibleInterface*>{} : headerCell(-1, column_);
     }
-    QList<QAccessibleInterface*> rowHeaderCells() const override { return headerCell(row_, -1); }
+    QList<QAccessibleInterface*> rowHeaderCells() const override
+    {
+        return isCell() ? headerCell(row_, -1) : QList<QAccessibleInterface*>{};
+    }
     QAccessibleInterface* table() const override { return parent(); }
 
     int row() const { return row_; }
@@ -137,6 +143,22 @@ public:
 
 private:
     bool isCell() const { return row_ >= 0 && column_ >= 0; }
+    // Whether any of the cell shows in its part of the grid.
+    bool isInView() const
+    {
+        if (isCell()) {
+            return grid_->viewport()->rect().intersects(grid_->visualRect(index()));
+        }
+        if (row_ < 0) {
+            const QHeaderView* top = grid_->horizontalHeader();
+            return column_ < 0 || top->viewport()->rect().intersects(
+                                      QRect(top->sectionViewportPosition(column_), 0,
+                                            top->sectionSize(column_), top->height()));
+        }
+        const QHeaderView* side = grid_->verticalHeader();
+        return side->viewport()->rect().intersects(
+            QRect(0, side->sectionViewportPosition(row_), side->width(), side->sectionSize(row_)));
+    }
     QModelIndex index() const { return grid_->model()->index(row_, column_); }
     QList<QAccessibleInterface*> headerCell(int row, int column) const
     {
@@ -179,10 +201,7 @@ FlexGridAccessible::FlexGridAccessible(MSFlexGrid* grid)
 {
 }
 
-FlexGridAccessible::~FlexGridAccessible()
-{
-    forgetChildren();
-}
+FlexGridAccessible::~FlexGridAccessible() = default;
 
 void FlexGridAccessible::install()
 {
@@ -206,14 +225,19 @@ void* FlexGridAccessible::interface_cast(QAccessible::InterfaceType type)
     return QAccessibleWidget::interface_cast(type);
 }
 
+int FlexGridAccessible::modelColumns() const
+{
+    return grid()->model()->columnCount();
+}
+
 int FlexGridAccessible::childIndex(int row, int column) const
 {
-    return (row + 1) * (columnCount() + 1) + column + 1;
+    return (row + 1) * (modelColumns() + 1) + column + 1;
 }
 
 int FlexGridAccessible::childCount() const
 {
-    return (rowCount() + 1) * (columnCount() + 1);
+    return (rowCount() + 1) * (modelColumns() + 1);
 }
 
 QAccessibleInterface* FlexGridAccessible::child(int index) const
@@ -221,13 +245,9 @@ QAccessibleInterface* FlexGridAccessible::child(int index) const
     if (index < 0 || index >= childCount()) {
         return nullptr;
     }
-    if (const auto known = children_.constFind(index); known != children_.constEnd()) {
-        return QAccessible::accessibleInterface(*known);
-    }
-    const int perRow = columnCount() + 1;
-    auto* cell = new FlexGridCell(grid(), index / perRow - 1, index % perRow - 1);
-    children_.insert(index, QAccessible::registerAccessibleInterface(cell));
-    return cell;
+    const int perRow = modelColumns() + 1;
+    return children_.at(
+        index, [&] { return new FlexGridCell(grid(), index / perRow - 1, index % perRow - 1); });
 }
 
 int FlexGridAccessible::indexOfChild(const QAccessibleInterface* child) const
@@ -259,7 +279,7 @@ QAccessibleInterface* FlexGridAccessible::cellAt(int row, int column) const
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) {
         return nullptr;
     }
-    return child(childIndex(row, column));
+    return child(childIndex(row, column - 1)); // column 0 is the Term column
 }
 
 int FlexGridAccessible::selectedCellCount() const
@@ -278,7 +298,8 @@ QList<QAccessibleInterface*> FlexGridAccessible::selectedCells() const
 
 QString FlexGridAccessible::columnDescription(int column) const
 {
-    return grid()->model()->headerData(column, Qt::Horizontal).toString();
+    return column == 0 ? grid()->TextMatrix(0, 0)
+                       : grid()->model()->headerData(column - 1, Qt::Horizontal).toString();
 }
 
 QString FlexGridAccessible::rowDescription(int row) const
@@ -298,7 +319,7 @@ int FlexGridAccessible::selectedRowCount() const
 
 int FlexGridAccessible::columnCount() const
 {
-    return grid()->model()->columnCount();
+    return modelColumns() + 1;
 }
 
 int FlexGridAccessible::rowCount() const
@@ -310,7 +331,7 @@ QList<int> FlexGridAccessible::selectedColumns() const
 {
     QList<int> columns;
     for (const QModelIndex& index : grid()->selectionModel()->selectedColumns()) {
-        columns.append(index.column());
+        columns.append(index.column() + 1);
     }
     return columns;
 }
@@ -326,7 +347,7 @@ QList<int> FlexGridAccessible::selectedRows() const
 
 bool FlexGridAccessible::isColumnSelected(int column) const
 {
-    return grid()->selectionModel()->isColumnSelected(column);
+    return column > 0 && grid()->selectionModel()->isColumnSelected(column - 1);
 }
 
 bool FlexGridAccessible::isRowSelected(int row) const
@@ -341,7 +362,7 @@ bool FlexGridAccessible::selectRow(int row)
 
 bool FlexGridAccessible::selectColumn(int column)
 {
-    return SelectLine(grid(), 0, column,
+    return SelectLine(grid(), 0, column - 1,
                       QItemSelectionModel::Select | QItemSelectionModel::Columns);
 }
 
@@ -352,7 +373,7 @@ bool FlexGridAccessible::unselectRow(int row)
 
 bool FlexGridAccessible::unselectColumn(int column)
 {
-    return SelectLine(grid(), 0, column,
+    return SelectLine(grid(), 0, column - 1,
                       QItemSelectionModel::Deselect | QItemSelectionModel::Columns);
 }
 
@@ -360,14 +381,5 @@ bool FlexGridAccessible::unselectColumn(int column)
 // dropped and made anew when asked for.
 void FlexGridAccessible::modelChange(QAccessibleTableModelChangeEvent*)
 {
-    forgetChildren();
-}
-
-void FlexGridAccessible::forgetChildren()
-{
-    const QList<QAccessible::Id> ids = children_.values();
-    children_.clear();
-    for (const QAccessible::Id id : ids) {
-        QAccessible::deleteAccessibleInterface(id);
-    }
+    children_.forget();
 }

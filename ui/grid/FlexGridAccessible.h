@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AccessibleWidgets.h"
+
 #include <QAccessibleWidget>
-#include <QHash>
 
 class MSFlexGrid;
 
-// MSFlexGrid as a screen reader meets it: a table whose fixed header row and
-// fixed first column are its header cells, the corner above the first
-// column included (it reads that column's header, "Term"), and whose cells
-// read the model's accessible texts. Children are numbered as the item view
-// numbers them in its focus and selection events: row by row, the header
-// row first, the header column first in each row.
+// MSFlexGrid as a screen reader meets it: a table of the months whose fixed
+// header row gives the column headers, the corner included (it reads the
+// first column's header, "Term"), and whose fixed first column is the
+// table's column 0 of row headers ("Term 2"), so that a screen reader
+// reading a row says its month. The cells read the model's accessible
+// texts. Children are numbered as the item view numbers them in its focus
+// and selection events: row by row, the header row first, the header column
+// first in each row.
 class FlexGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit FlexGridAccessible(MSFlexGrid* grid);
@@ -60,7 +63,7 @@ public:
     int childIndex(int row, int column) const;
 
 private:
-    void forgetChildren();
+    int modelColumns() const;
 
-    mutable QHash<int, QAccessible::Id> children_;
+    mutable AccessibleChildren children_;
 };

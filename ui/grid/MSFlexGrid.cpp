@@ -19,6 +19,7 @@
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -243,7 +244,8 @@ void MSFlexGrid::copySelection()
     }
 }
 
-// The grid's actions, at the mouse or, from the keyboard, at the current cell.
+// The grid's actions, at the mouse or, from the keyboard, at the current
+// cell with the first entry highlighted, as a screen reader then announces.
 void MSFlexGrid::contextMenuEvent(QContextMenuEvent* event)
 {
     if (contextMenu_->actions() != actions()) {
@@ -251,21 +253,31 @@ void MSFlexGrid::contextMenuEvent(QContextMenuEvent* event)
         contextMenu_->addActions(actions());
     }
     QPoint place = event->globalPos();
+    const bool fromKeyboard = event->reason() != QContextMenuEvent::Mouse;
     const QRect cell = visualRect(currentIndex());
-    if (event->reason() != QContextMenuEvent::Mouse && viewport()->rect().intersects(cell)) {
+    if (fromKeyboard && viewport()->rect().intersects(cell)) {
         place = viewport()->mapToGlobal(cell.bottomLeft());
     }
     contextMenu_->popup(place);
+    if (fromKeyboard && !contextMenu_->actions().isEmpty()) {
+        contextMenu_->setActiveAction(contextMenu_->actions().constFirst());
+    }
     event->accept();
 }
 
-// A screen reader is told which cell has the focus, not only that the grid has.
+// A screen reader is told which cell has the focus, not only that the grid
+// has. Qt tells of the grid's focus once the grid has taken it, so the cell
+// is told of afterwards, or the grid's news would come last and hide it.
 void MSFlexGrid::focusInEvent(QFocusEvent* event)
 {
     QTableView::focusInEvent(event);
-    if (!QAccessible::isActive()) {
-        return;
+    if (QAccessible::isActive()) {
+        QTimer::singleShot(0, this, &MSFlexGrid::tellFocusedCell);
     }
+}
+
+void MSFlexGrid::tellFocusedCell()
+{
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
     if (QAccessibleInterface* cell = table != nullptr ? table->focusChild() : nullptr) {
         QAccessibleEvent focus(cell, QAccessible::Focus);

@@ -55,6 +55,7 @@ protected:
 
 private:
     QString wholeRowsText(const QItemSelection& selection) const;
+    void tellFocusedCell();
     bool paintCorner(QWidget* corner);
     void sectionResized(int section, int oldSize, int newSize);
     void applyColWidth(int column);

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <span>
+#include <utility>
 
 class QLabel;
 
@@ -22,6 +24,7 @@ public:
 private:
     QLabel* AddExplanation(QWidget* page, const char* name, const QString& text, int top,
                            int height);
+    void describeRows(std::span<const std::pair<QWidget*, QLabel*>> rows);
     void cmdMain_Click();
     void Form_Resize();
 };

@@ -8,6 +8,7 @@
 #include "Form5.h"
 #include "MsgBox.h"
 #include "RuntimeError.h"
+#include "SpokenNotice.h"
 #include "TwipsLayout.h"
 #include "VeskResources.h"
 #include "WrappingButtons.h"
@@ -56,7 +57,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     arrangeTabOrder();
     connectHandlers();
     // Calculate starts disabled; the reason shows from the start.
-    showRefusalReason(EnablingRule(inputs()).reason);
+    const EnableDecision decision = EnablingRule(inputs());
+    showRefusalReason(decision.reason, decision.field);
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();
     GiveTextsRoom(this);
@@ -120,11 +122,14 @@ void Form1::createControls()
     lblMonthly->setAccessibleDescription(Label4->text());
     lblPayoff->setAccessibleDescription(Label5->text());
     lblAmountSaved->setAccessibleDescription(Label6->text());
+    resultsNotice = new SpokenNotice(client);
 }
 
+// The menu opens from the keyboard: Alt+O by the caption's access key, and
+// F10 as on other desktops. The entries keep their captions.
 void Form1::createMenu()
 {
-    mnuOptions = menuBar()->addMenu(QStringLiteral("Options"));
+    mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
     mnuOptions->menuAction()->setObjectName(QStringLiteral("mnuOptions"));
 
@@ -138,6 +143,16 @@ void Form1::createMenu()
     mnuCalculate = addEntry("mnuCalculate", "Calculate");
     mnuCalculate->setEnabled(false);
     mnuExit = addEntry("mnuExit", "Exit");
+
+    auto* openMenu = new QAction(this);
+    openMenu->setObjectName(QStringLiteral("actOpenMenu"));
+    openMenu->setShortcut(QKeySequence(Qt::Key_F10));
+    openMenu->setShortcutContext(Qt::WindowShortcut);
+    connect(openMenu, &QAction::triggered, this, [this] {
+        menuBar()->setActiveAction(mnuOptions->menuAction());
+        mnuOptions->setActiveAction(mnuOptions->actions().constFirst()); // as Alt+O opens it
+    });
+    addAction(openMenu);
 }
 
 void Form1::arrangeTabOrder()
@@ -266,7 +281,7 @@ void Form1::EDcmdCalculate()
     } catch (...) {
         decision = EnableDecision{}; // whatever fails, Calculate stays off
     }
-    showRefusalReason(decision.reason);
+    showRefusalReason(decision.reason, decision.field);
     cmdCalculate->setEnabled(decision.enabled);
     mnuCalculate->setEnabled(decision.enabled);
     if (decision.focusPayment) {
@@ -275,11 +290,24 @@ void Form1::EDcmdCalculate()
 }
 
 // Why Calculate is disabled, for the pointer and for a screen reader; empty
-// while it is enabled.
-void Form1::showRefusalReason(const std::string& reason)
+// while it is enabled. A disabled button takes no focus, so a screen reader
+// also hears the reason in the field at fault, when it enters the field or
+// as the reason comes about while the user types there.
+void Form1::showRefusalReason(const std::string& reason, InputField field)
 {
     cmdCalculate->setToolTip(fromStd(reason));
     cmdCalculate->setAccessibleDescription(fromStd(reason));
+    const std::pair<InputField, QLineEdit*> boxes[] = {{InputField::Balance, txtBalance},
+                                                       {InputField::Rate, txtInterestRate},
+                                                       {InputField::Payment, txtPayment},
+                                                       {InputField::Maximum, txtMaximum}};
+    for (const auto& [boxField, box] : boxes) {
+        const QString description =
+            boxField == field ? tr("Calculate is unavailable: %1").arg(fromStd(reason)) : QString();
+        if (box->accessibleDescription() != description) {
+            box->setAccessibleDescription(description);
+        }
+    }
 }
 
 void Form1::txtBalance_Change()
@@ -327,6 +355,20 @@ void Form1::cmdCalculate_Click()
     }
     ShowValue(lblPayoff, fromStd(texts.payoff));
     ShowValue(lblAmountSaved, fromStd(texts.amountSaved));
+    announceResults();
+}
+
+// The three results as the window now shows them, each after its caption,
+// spoken once where the user is.
+void Form1::announceResults()
+{
+    QStringList results;
+    for (const auto& [caption, value] :
+         {std::pair{Label4, lblMonthly}, std::pair{Label5, lblPayoff},
+          std::pair{Label6, lblAmountSaved}}) {
+        results << caption->text() + QLatin1Char(' ') + value->text();
+    }
+    resultsNotice->say(results.join(QStringLiteral(", ")));
 }
 
 void Form1::mnuCalculate_Click()

@@ -6,6 +6,7 @@
 #include <string>
 
 struct CalculatorInputs;
+enum class InputField;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -14,6 +15,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class SpokenNotice;
 
 // The main calculator window: the loan figures, the choice between the first
 // month's payment and the full payment plan, and the Calculate command.
@@ -49,13 +51,14 @@ private:
 
     // Enabling of the Calculate button and menu entry.
     void EDcmdCalculate();
-    void showRefusalReason(const std::string& reason);
+    void showRefusalReason(const std::string& reason, InputField field);
     void txtBalance_Change();
     void txtInterestRate_Change();
     void txtPayment_Change();
     void txtMaximum_Change();
 
     void cmdCalculate_Click();
+    void announceResults();
     void mnuCalculate_Click();
     void mnuAbout_Click();
     void mnuForm_Click();
@@ -81,6 +84,8 @@ private:
     QCheckBox* chkMaxMonthly = nullptr;
     QLineEdit* txtMaximum = nullptr;
     QCheckBox* chkDisableVesk = nullptr;
+    // Speaks the results after Calculate; it shows nothing.
+    SpokenNotice* resultsNotice = nullptr;
 
     QMenu* mnuOptions = nullptr;
     QAction* mnuAbout = nullptr;

@@ -25,8 +25,10 @@
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -113,13 +115,22 @@ void Form5::createControls()
     lblMinPayoff->setAccessibleDescription(Label3->text());
     Label6->setAccessibleDescription(Label4->text());
     lblAmountSaved->setAccessibleDescription(Label1->text());
+    Label1->setBuddy(lblAmountSaved);
+    // The keyboard reaches the two summaries after the grid; each reads as
+    // its title and its figures.
+    for (QGroupBox* frame : {Frame1, Frame2}) {
+        frame->setFocusPolicy(Qt::TabFocus);
+    }
 
     cmdChart = AddControl<QPushButton>(this, "cmdChart", tr("Chart…"), 840, 7080, 1215, 375);
     cmdChart->setToolTip(tr("The payment plan as a chart (%1)")
                              .arg(chart->shortcut().toString(QKeySequence::NativeText)));
 
-    // Back stays next after the grid, and so stays the button Enter presses.
-    setTabOrder(MSFlexGrid1, cmdBack);
+    // Back stays the first button after the grid, and so stays the button
+    // Enter presses.
+    setTabOrder(MSFlexGrid1, Frame1);
+    setTabOrder(Frame1, Frame2);
+    setTabOrder(Frame2, cmdBack);
     setTabOrder(cmdBack, cmdChart);
     connect(cmdBack, &QPushButton::clicked, this, &Form5::cmdBack_Click);
     connect(cmdChart, &QPushButton::clicked, this, &Form5::mnuChart_Click);
@@ -202,11 +213,35 @@ bool Form5::Form_Load()
         ShowValue(lblAmountSaved, summary.amountSaved);
         ShowValue(lblAverageMonthly, summary.averageMonthly);
         ShowValue(Label6, summary.minPayment);
+        describeForScreenReaders();
         return true;
     } catch (const RuntimeError& error) {
         MsgBox(PlanErrorText(error.number(), error.description()), std::string(kPlanErrorTitle));
         return false;
     }
+}
+
+// What a screen reader says of the summaries: each frame its title and its
+// figures, the window its headline when it opens. The headline names the
+// plan, its payoff period, the scheduled plan's and the interest saved.
+void Form5::describeForScreenReaders()
+{
+    const auto figures = [](std::initializer_list<std::pair<QLabel*, QLabel*>> rows) {
+        QStringList said;
+        for (const auto& [caption, value] : rows) {
+            said << caption->text() + QLatin1Char(' ') + value->text();
+        }
+        return said.join(QStringLiteral(", "));
+    };
+    // The caption's asterisks mark "altered" for the eye only.
+    const QString planName = Frame1->title().remove(QLatin1Char('*')).simplified();
+    Frame1->setAccessibleName(planName);
+    Frame1->setAccessibleDescription(figures({{Label5, lblPayoff}, {Label2, lblAverageMonthly}}));
+    Frame2->setAccessibleDescription(figures({{Label3, lblMinPayoff}, {Label4, Label6}}));
+    setAccessibleDescription(tr("%1: %2 %3. %4: %5 %6. %7 %8.")
+                                 .arg(planName, Label5->text(), lblPayoff->text(), Frame2->title(),
+                                      Label3->text(), lblMinPayoff->text(), Label1->text(),
+                                      lblAmountSaved->text()));
 }
 
 // The frame's caption is drawn in its WindowText colour by some styles and in

@@ -55,6 +55,7 @@ private:
     void mnuPrint_Click();
 
     void setFrameCaption(const QString& caption, bool altered);
+    void describeForScreenReaders();
     void widenColumnsToHeaders();
     // The width of text in the window's font, in twips.
     int TextWidth(const QString& text) const;

@@ -255,6 +255,9 @@ QWidget* AddScrollingClient(QWidget* window, std::int16_t height, std::int16_t w
     area->setObjectName(QLatin1String(kScrollingClientName));
     area->setFrameShape(QFrame::NoFrame);
     area->setBackgroundRole(QPalette::Window);
+    // Tab goes straight to the controls; the area scrolls to the one that
+    // takes the focus, so it needs no stop of its own.
+    area->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(area);

@@ -4,12 +4,14 @@
 #include "Calculator.h"
 #include "LoanInputs.h"
 #include "PaymentPlan.h"
+#include "PlanChartAccessible.h"
 #include "PlanChartData.h"
 #include "PlanChartView.h"
 #include "SeriesReduction.h"
 #include "UiTestSupport.h"
 #include "modDeclarations.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGraphicsSimpleTextItem>
@@ -78,6 +80,7 @@ class ChartWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void reductionKeepsEndsAndExtremes();
     void seriesEndAtThePayoffMarks_data();
     void seriesEndAtThePayoffMarks();
@@ -85,6 +88,11 @@ private slots:
     void keysStepAlongTheCurves_data();
     void keysStepAlongTheCurves();
 };
+
+void ChartWindowTest::initTestCase()
+{
+    PlanChartAccessible::install(); // as the program does at start
+}
 
 void ChartWindowTest::reductionKeepsEndsAndExtremes()
 {
@@ -215,7 +223,8 @@ void ChartWindowTest::keysStepAlongTheCurves_data()
 }
 
 // Left and Right step a month, Page Up and Page Down a year, Home and End go
-// to the ends, Up and Down change the curve; the tooltip names the month.
+// to the ends, Up and Down change the curve; the tooltip names the month,
+// and a screen reader follows the focus to the point, which reads the same.
 void ChartWindowTest::keysStepAlongTheCurves()
 {
     QFETCH(QList<int>, keys);
@@ -223,12 +232,19 @@ void ChartWindowTest::keysStepAlongTheCurves()
 
     ChartWindow window(ChartDataFor(TillZero("100000", "7.5", "699")), nullptr);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     PlanChartView* balance = window.balanceView();
+    QCOMPARE(QApplication::focusWidget(), balance); // the keys step at once
     for (const int key : keys) {
         QTest::keyClick(balance, static_cast<Qt::Key>(key));
     }
     QVERIFY2(QToolTip::text().startsWith(month), qPrintable(QToolTip::text()));
+
+    QAccessibleInterface* point = QAccessible::queryAccessibleInterface(balance)->focusChild();
+    QVERIFY(point != nullptr);
+    QCOMPARE(point->text(QAccessible::Name),
+             QToolTip::text().replace(QLatin1Char('\n'), QStringLiteral(", ")));
+    QVERIFY(point->state().focused);
 }
 
 QTEST_MAIN(ChartWindowTest)

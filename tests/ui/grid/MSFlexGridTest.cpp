@@ -192,8 +192,9 @@ void MSFlexGridTest::copiesTheSelectionAsTabSeparatedLines()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("777.83\t\t\n\t\t154.75"));
 }
 
-// The grid as a screen reader meets it: a table of the months whose header
-// cells are the header row and the Term column, the corner included.
+// The grid as a screen reader meets it: a table of the months whose column
+// headers are the header row, the corner included, and whose column 0 is
+// the Term column of row headers, so that reading a row says its month.
 void MSFlexGridTest::screenReaderReadsATable()
 {
     const std::unique_ptr<MSFlexGrid> shown = PlanGrid(TillZero("100000", "7.5", "699"));
@@ -202,33 +203,48 @@ void MSFlexGridTest::screenReaderReadsATable()
     QAccessibleTableInterface* table = grid->tableInterface();
     QVERIFY(table != nullptr);
     QCOMPARE(table->rowCount(), 180);
-    QCOMPARE(table->columnCount(), 4);
+    QCOMPARE(table->columnCount(), 5);
 
-    QAccessibleInterface* cell = table->cellAt(1, 0);
-    QVERIFY(cell != nullptr);
-    QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("777.83"));
+    // A row reads as a screen reader reads it, cell after cell.
+    QStringList row;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        row << table->cellAt(1, column)->text(QAccessible::Name);
+    }
+    QCOMPARE(row, QStringList({"Term 1", "777.83", "625.00", "152.83", "99,847.17"}));
+    QCOMPARE(table->cellAt(1, 0)->role(), QAccessible::RowHeader);
+
+    QAccessibleInterface* cell = table->cellAt(1, 1);
     QAccessibleTableCellInterface* position = cell->tableCellInterface();
     QVERIFY(position != nullptr);
+    QCOMPARE(position->rowIndex(), 1);
+    QCOMPARE(position->columnIndex(), 1);
     QCOMPARE(position->columnHeaderCells().size(), 1);
     QCOMPARE(position->columnHeaderCells().front()->text(QAccessible::Name),
              QStringLiteral("Monthly Payment"));
     QCOMPARE(position->rowHeaderCells().size(), 1);
-    QCOMPARE(position->rowHeaderCells().front()->text(QAccessible::Name), QStringLiteral("Term 1"));
+    QCOMPARE(position->rowHeaderCells().front(), table->cellAt(1, 0));
     QCOMPARE(grid->indexOfChild(cell), 2 * 5 + 1); // after the header row and row 0
 
-    // The corner names the first column; the opening row reads as the
-    // opening balance, in its row header and in its one cell.
-    QAccessibleInterface* corner = grid->child(0);
-    QVERIFY(corner != nullptr);
-    QCOMPARE(corner->role(), QAccessible::ColumnHeader);
-    QCOMPARE(corner->text(QAccessible::Name), QStringLiteral("Term"));
-    QAccessibleInterface* opening = table->cellAt(0, 3);
-    QCOMPARE(opening->text(QAccessible::Name), QStringLiteral("Opening balance 100000"));
-    const auto openingHeader = opening->tableCellInterface()->rowHeaderCells();
-    QCOMPARE(openingHeader.size(), 1);
-    QCOMPARE(openingHeader.front()->role(), QAccessible::RowHeader);
-    QCOMPARE(openingHeader.front()->text(QAccessible::Name), QStringLiteral("Opening balance"));
+    // The Term column's header is the corner.
+    const auto termHeader = table->cellAt(1, 0)->tableCellInterface()->columnHeaderCells();
+    QCOMPARE(termHeader.size(), 1);
+    QCOMPARE(termHeader.front(), grid->child(0));
+    QCOMPARE(termHeader.front()->role(), QAccessible::ColumnHeader);
+    QCOMPARE(termHeader.front()->text(QAccessible::Name), QStringLiteral("Term"));
+    QCOMPARE(table->columnDescription(0), QStringLiteral("Term"));
+
+    // The opening row reads as the opening balance, in its Term cell and in
+    // its one amount.
+    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("Opening balance"));
+    QCOMPARE(table->cellAt(0, 4)->text(QAccessible::Name),
+             QStringLiteral("Opening balance 100000"));
     QCOMPARE(shown->TextMatrix(1, 0), QString()); // the Term cell itself stays empty
+
+    // Rows scrolled out of view are hidden, their Term cells too.
+    for (const int column : {0, 1}) {
+        QVERIFY(!table->cellAt(1, column)->state().invisible);
+        QVERIFY(table->cellAt(170, column)->state().invisible);
+    }
 }
 
 QTEST_MAIN(MSFlexGridTest)

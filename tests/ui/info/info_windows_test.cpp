@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AccessibleWidgets.h"
 #include "Colours.h"
 #include "Form2.h"
 #include "Form3.h"
@@ -7,6 +8,7 @@
 #include "UiTestSupport.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace {
@@ -77,6 +80,7 @@ private slots:
     void pagesScrollOnASmallScreen();
     // Runs the application's event loop, so it comes last.
     void secondPageOutlivesTheMainWindow();
+    void screenReaderHearsEachTermAndNoSilentStop();
 
 private:
     std::unique_ptr<QMainWindow> mainWindow_;
@@ -86,6 +90,7 @@ private:
 void InfoWindowsTest::initTestCase()
 {
     UseTestFont();
+    InstallAccessibleWidgets(); // as the program does at start
 }
 
 void InfoWindowsTest::init()
@@ -376,6 +381,49 @@ void InfoWindowsTest::secondPageOutlivesTheMainWindow()
     QVERIFY(!timedOut);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(page.isNull());
+}
+
+// A screen reader reads the fields window's description as it opens: every
+// name, the sample controls' too, with its explanation, in the window's
+// order. No explanation is read again on its own, since each is tied to its
+// name. The pages' only Tab stops are their buttons.
+void InfoWindowsTest::screenReaderHearsEachTermAndNoSilentStop()
+{
+    const Form4 fields;
+    const QString description = fields.accessibleDescription();
+    const char* const terms[] = {
+        "Outstanding Balance",         "Interest Rate (APR)",
+        "Scheduled Payment",           "Monthly Payment OPTION",
+        "Payments Till Zero OPTION",   "Total Amount Saved (if follow payment plan)",
+        "Vesk's Mnthly Pymnt DISPLAY", "Payoff Period DISPLAY",
+        "Set Maximum Monthly Payment", "Disable Vesk Method"};
+    qsizetype previous = -1;
+    for (int row = 0; row < int(std::size(terms)); ++row) {
+        const auto* explanation = fields.findChild<QLabel*>(QStringLiteral("Label%1").arg(7 + row));
+        QVERIFY(explanation != nullptr);
+        const qsizetype at = description.indexOf(QLatin1String(terms[row]) + QStringLiteral(": ") +
+                                                 explanation->text());
+        QVERIFY2(at > previous, terms[row]);
+        previous = at;
+        QVERIFY(!QAccessible::queryAccessibleInterface(const_cast<QLabel*>(explanation))
+                     ->relations()
+                     .isEmpty());
+    }
+
+    const Form2 first;
+    const Form3 second;
+    for (const QWidget* page : std::initializer_list<const QWidget*>{&first, &second}) {
+        QStringList stops;
+        const QWidget* current = page;
+        do {
+            if ((current->focusPolicy() & Qt::TabFocus) && current->isEnabled()) {
+                stops << current->objectName();
+            }
+            current = current->nextInFocusChain();
+        } while (current != page);
+        QCOMPARE(stops.size(), 1);
+        QVERIFY2(stops.front().startsWith(QLatin1String("cmd")), qPrintable(stops.front()));
+    }
 }
 
 QTEST_MAIN(InfoWindowsTest)

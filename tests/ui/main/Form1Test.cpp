@@ -32,6 +32,7 @@ private slots:
     void tabOrder();
     void accessibleTexts_data();
     void accessibleTexts();
+    void screenReaderHearsReasonsAndResults();
     void calculatorIcon();
 
     void resizeSnapsBack();
@@ -192,10 +193,11 @@ void Form1Test::menu()
     const QList<QAction*> bar = w.form()->menuBar()->actions();
     QCOMPARE(bar.size(), 1);
     QCOMPARE(bar.first()->objectName(), QStringLiteral("mnuOptions"));
-    QCOMPARE(bar.first()->text(), QStringLiteral("Options"));
+    // The caption reads "Options"; O opens it with Alt.
+    QCOMPARE(bar.first()->text(), QStringLiteral("&Options"));
     QVERIFY(bar.first()->isEnabled());
 
-    const QMenu* options = w.find<QMenu>(QStringLiteral("mnuOptions"));
+    QMenu* options = w.find<QMenu>(QStringLiteral("mnuOptions"));
     QStringList names;
     QStringList captions;
     for (const QAction* entry : options->actions()) {
@@ -207,6 +209,13 @@ void Form1Test::menu()
     }
     QCOMPARE(names, QStringList({"mnuAbout", "mnuForm", "mnuCalculate", "mnuExit"}));
     QCOMPARE(captions, QStringList({"About Formula", "About Form", "Calculate", "Exit"}));
+
+    // F10 opens the menu from the keyboard, at its first entry.
+    w.form()->activateWindow();
+    QTest::keyClick(w.box("txtBalance"), Qt::Key_F10);
+    QTRY_VERIFY(options->isVisible());
+    QCOMPARE(options->activeAction(), options->actions().constFirst());
+    QTest::keyClick(options, Qt::Key_Escape);
 }
 
 namespace {
@@ -291,6 +300,42 @@ void Form1Test::accessibleTexts()
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
     QVERIFY(accessible != nullptr);
     QCOMPARE(accessible->text(static_cast<QAccessible::Text>(role)), text);
+}
+
+// A disabled button takes no focus: the reason Calculate is off is heard in
+// the field at fault, and moves as the user fills the fields. The results
+// are announced where the user is, the focus staying on Calculate.
+void Form1Test::screenReaderHearsReasonsAndResults()
+{
+    MainWindow w;
+    const auto described = [&w] {
+        QStringList found;
+        for (const char* box : {"txtBalance", "txtInterestRate", "txtPayment", "txtMaximum"}) {
+            const QString description = w.box(box)->accessibleDescription();
+            if (!description.isEmpty()) {
+                found << QStringLiteral("%1: %2").arg(QLatin1String(box), description);
+            }
+        }
+        return found;
+    };
+    QCOMPARE(described(),
+             QStringList({"txtBalance: Calculate is unavailable: Balance must not be blank"}));
+    w.type("txtBalance", QStringLiteral("100000"));
+    w.type("txtInterestRate", QStringLiteral("7.5"));
+    w.type("txtPayment", QStringLiteral("0"));
+    QCOMPARE(described(), QStringList({"txtPayment: Calculate is unavailable: Payment must be "
+                                       "greater than 0"}));
+    w.type("txtPayment", QStringLiteral("699"));
+    QCOMPARE(described(), QStringList());
+
+    QTest::mouseClick(w.calculate(), Qt::LeftButton);
+    auto* notice = w.find<QWidget>(QStringLiteral("spokenNotice"));
+    QVERIFY(notice->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+    QCOMPARE(notice->accessibleName(),
+             QStringLiteral("Vesk's Mnthly Pymnt $777.83, Payoff Period 14 yrs and 11 mths, "
+                            "Total Amount Saved (if follow payment plan) $76,873.92"));
+    QCOMPARE(QApplication::focusWidget(), w.calculate());
 }
 
 void Form1Test::calculatorIcon()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AccessibleWidgets.h"
 #include "Form1.h"
 #include "UiTestSupport.h"
 
@@ -77,6 +78,7 @@ public:
         // Windows come and go here; the test program must outlive each of them.
         QApplication::setQuitOnLastWindowClosed(false);
         UseTestFont();
+        InstallAccessibleWidgets(); // as the program does at start
     }
     void init()
     {

@@ -10,6 +10,7 @@
 #include "UiTestSupport.h"
 #include "modCommonChecks.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -40,6 +41,7 @@ private slots:
     void keepsItsDesignedSize();
     void gridTakesTheCutOnASmallScreen();
     void alteredCaptionReadsOnADarkDesktop();
+    void screenReaderHearsHeadlineAndSummaries();
 
 private:
     PlanWindowCases cases_;
@@ -274,6 +276,35 @@ void Form5LayoutTest::alteredCaptionReadsOnADarkDesktop()
     QVERIFY(ContrastRatio(caption, frame->palette().color(QPalette::Window)) >= 4.5);
     QCOMPARE(caption.hslHue(), 0); // still red
     QVERIFY(caption.lightness() > QColor(192, 0, 0).lightness());
+}
+
+// The window's description is the headline a screen reader speaks as it
+// opens; Tab goes from the grid to the two summaries, each read as its
+// title ("altered" without the asterisks) and its figures, and then to Back.
+void Form5LayoutTest::screenReaderHearsHeadlineAndSummaries()
+{
+    const std::unique_ptr<Form5> form =
+        OpenPlan(TillZero("100000", "7.5", "699", Limit::Maximum, "1000"));
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->accessibleDescription(),
+             QStringLiteral("Vesk's Method altered: Payoff Period 16 yrs and 1 mth. Minimum "
+                            "Payment Plan: Payoff Period 30 yrs and 1 mth. Amount Saved On "
+                            "Interest $74,536.84."));
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    const QList<QPair<QString, QString>> summaries{
+        {"Vesk's Method altered", "Payoff Period 16 yrs and 1 mth, Aver Mnthly Pymt $919.14"},
+        {"Minimum Payment Plan", "Payoff Period 30 yrs and 1 mth, Mnthly Pymt $699.00"}};
+    for (const auto& [name, figures] : summaries) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QAccessibleInterface* summary =
+            QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        QCOMPARE(summary->role(), QAccessible::Grouping);
+        QCOMPARE(summary->text(QAccessible::Name), name);
+        QCOMPARE(summary->text(QAccessible::Description), figures);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form.get(), "cmdBack"));
 }
 
 QTEST_MAIN(Form5LayoutTest)
