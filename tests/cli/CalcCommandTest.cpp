@@ -112,8 +112,8 @@ TEST(CliCommand, CsvIsThePlanAsTheEngineWritesIt)
     CalculatorInputs in{"100000", "7.5", "699", "1000", true, 1, 0, true};
     LoadCalcState(in);
     EXPECT_EQ(result.out, PlanCsv(LoadPaymentPlan()));
-    EXPECT_TRUE(result.out.starts_with("Term,Monthly Payment,Interest,Principal,Balance\r\n"
-                                       "1,777.83,625.00,152.83,99847.17\r\n"));
+    EXPECT_TRUE(result.out.starts_with("Term,Monthly Payment,Interest,Principal,Balance,Extra\r\n"
+                                       "1,777.83,625.00,152.83,99847.17,78.83\r\n"));
     EXPECT_EQ(Lines(result.out).size(), 1u + 193u); // header, then the months only
 }
 

@@ -7,7 +7,7 @@ namespace {
 
 TEST(CliReport, MonthlyWithoutFirstPaymentGivesNull)
 {
-    const MonthlyResults results{std::nullopt, 0, Currency()};
+    const MonthlyResults results;
     EXPECT_EQ(MonthlyJson(results),
               R"({"mode":"monthly","firstPayment":null,"payoffPeriod":{"months":0,"text":""},)"
               R"("interestSaved":{"amount":"0.0000","text":"$.00"}})"
@@ -24,8 +24,10 @@ PaymentPlan OneMonthPlan()
     PaymentPlan plan;
     plan.terms.openingBalance = amount;
     plan.terms.fixedMonthly = amount;
-    plan.months = {{1, amount, 0.0, amount, Currency()}};
-    plan.summary = {1, 0, std::nullopt, 1200.0, Currency()};
+    plan.months = {{1, amount, 0.0, amount, Currency(), amount}};
+    plan.summary.veskMonths = 1;
+    plan.summary.averageMonthly = 1200.0;
+    plan.summary.totalPaid = amount;
     return plan;
 }
 

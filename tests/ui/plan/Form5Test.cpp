@@ -435,13 +435,13 @@ void Form5Test::savesTheMonthsAsCsv()
     QVERIFY(form->savePlanCsv(path));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("Term,Monthly Payment,Interest,Principal,Balance\r\n"
-                                        "1,200.00,0.00,200.00,1000.00\r\n"
-                                        "2,200.00,0.00,200.00,800.00\r\n"
-                                        "3,200.00,0.00,200.00,600.00\r\n"
-                                        "4,200.00,0.00,200.00,400.00\r\n"
-                                        "5,200.00,0.00,200.00,200.00\r\n"
-                                        "6,200.00,0.00,200.00,0.00\r\n"));
+    QCOMPARE(file.readAll(), QByteArray("Term,Monthly Payment,Interest,Principal,Balance,Extra\r\n"
+                                        "1,200.00,0.00,200.00,1000.00,100.00\r\n"
+                                        "2,200.00,0.00,200.00,800.00,100.00\r\n"
+                                        "3,200.00,0.00,200.00,600.00,100.00\r\n"
+                                        "4,200.00,0.00,200.00,400.00,100.00\r\n"
+                                        "5,200.00,0.00,200.00,200.00,100.00\r\n"
+                                        "6,200.00,0.00,200.00,0.00,100.00\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.csv"});
     QVERIFY(cases_.messages().messages().empty());
 }
