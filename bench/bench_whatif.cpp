@@ -38,29 +38,24 @@ void BM_Sweep_WorkedExample1000Caps(benchmark::State& state)
 }
 BENCHMARK(BM_Sweep_WorkedExample1000Caps)->Unit(benchmark::kMillisecond);
 
-// The least cap that clears the worked example within 20 years, with its
-// next cent down.
-void BM_Solve_WorkedExampleMaximum20Years(benchmark::State& state)
+// The least cap that clears the worked example within 20 years, and the
+// least fixed payment within 10, each with its next cent down.
+void BM_Solve_WorkedExample(benchmark::State& state)
 {
     const PlanTerms terms = Loan("100000", "7.5", "699");
+    const auto varied = static_cast<VariedPayment>(state.range(0));
+    const auto within = static_cast<int>(state.range(1));
     for (auto _ : state) {
         const WhatIfLoan loan(terms);
-        SolveResult result = Solve(loan, VariedPayment::Maximum, 240);
+        SolveResult result = Solve(loan, varied, within);
         benchmark::DoNotOptimize(result);
     }
 }
-BENCHMARK(BM_Solve_WorkedExampleMaximum20Years)->Unit(benchmark::kMicrosecond);
-
-void BM_Solve_WorkedExampleFixed10Years(benchmark::State& state)
-{
-    const PlanTerms terms = Loan("100000", "7.5", "699");
-    for (auto _ : state) {
-        const WhatIfLoan loan(terms);
-        SolveResult result = Solve(loan, VariedPayment::Fixed, 120);
-        benchmark::DoNotOptimize(result);
-    }
-}
-BENCHMARK(BM_Solve_WorkedExampleFixed10Years)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Solve_WorkedExample)
+    ->ArgNames({"fixed", "within"})
+    ->Args({static_cast<int>(VariedPayment::Maximum), 240})
+    ->Args({static_cast<int>(VariedPayment::Fixed), 120})
+    ->Unit(benchmark::kMicrosecond);
 
 // 3276600 at 0 % with 100 a month: 32,766 months of the scheduled plan, the
 // most a plan can have; solved for a fixed payment within 10 years and

@@ -17,8 +17,7 @@ PaymentPlan LoadPaymentPlan()
     s.MinTotalInterest = kZero;
     s.VeskTotalInterest = kZero;
     PaymentPlan plan;
-    plan.terms = {s.VeskBalance, s.VeskRate,     s.MinRate,        s.VeskScheduled,
-                  s.MaxMonthly,  s.FixedMonthly, s.VeskFirstMonths};
+    plan.terms = TermsOf(s);
 
     // The 16-bit month counter bounds a plan at 32,767 months. Reserving
     // that up front costs only address space (pages are touched as months
@@ -45,6 +44,12 @@ CalcRecord RecordOf(const PlanTerms& terms)
     s.FixedMonthly = terms.fixedMonthly;
     s.VeskFirstMonths = terms.veskFirstMonths;
     return s;
+}
+
+PlanTerms TermsOf(const CalcRecord& s)
+{
+    return {s.VeskBalance, s.VeskRate,     s.MinRate,        s.VeskScheduled,
+            s.MaxMonthly,  s.FixedMonthly, s.VeskFirstMonths};
 }
 
 std::int16_t RunAcceleratedPlan(CalcRecord& s, int within)

@@ -65,8 +65,10 @@ PaymentPlan LoadPaymentPlan();
 // The steps of a plan, shared by the payment plan and by the questions asked
 // of many plans at once (sweep and solve), which run on records of their own.
 
-// A record loaded with the terms as the Calculate command loads its fields.
+// A record loaded with the terms as the Calculate command loads its fields,
+// and the terms a loaded record holds.
 CalcRecord RecordOf(const PlanTerms& terms);
+PlanTerms TermsOf(const CalcRecord& s);
 
 // Runs the accelerated plan of s until its balance is no longer above zero,
 // or until `within` months have run; the months run. Month 32,767 raises

@@ -207,10 +207,12 @@ SolveResult Solve(const WhatIfLoan& loan, VariedPayment varied, int within)
 
 ScheduledOutcome ScheduledOutcomeOf(Currency balance, double rate, Currency payment)
 {
-    ScheduledOutcome result{payment, std::nullopt, {}};
+    ScheduledOutcome result{payment, std::nullopt, {}, {}};
     try {
         CalcRecord s = ScheduledRecord(balance, rate, payment);
-        result.run = RunScheduledPlan(s);
+        const ScheduledRun run = RunScheduledPlan(s);
+        result.totalPaid = balance + run.totalInterest;
+        result.run = run;
     } catch (const RuntimeError& error) {
         result.error = ErrorOf(error);
     }

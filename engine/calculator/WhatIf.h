@@ -42,6 +42,7 @@ struct PlanOutcome {
 struct ScheduledOutcome {
     Currency value;
     std::optional<ScheduledRun> run;
+    Currency totalPaid; // the balance and the plan's interest
     PlanError error;
 };
 

@@ -20,7 +20,7 @@ std::string PlanCsv(const PaymentPlan& plan, std::optional<CalendarMonth> firstP
             csv += ",Date";
         }
     }
-    csv.append(",Extra").append(kLineEnd);
+    csv.append(",").append(kExtraHeader).append(kLineEnd);
     for (const PlanMonth& month : plan.months) {
         for (int column = 0; column < kPlanColumns; ++column) {
             csv.append(column == 0 ? "" : ",").append(PlainMonthCellText(month, column));

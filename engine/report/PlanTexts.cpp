@@ -77,6 +77,11 @@ std::string MonthCellText(const PlanMonth& month, int column)
     return MonthText(month, column, kColumnPatterns[static_cast<std::size_t>(column)]);
 }
 
+std::string ExtraCellText(const PlanMonth& month)
+{
+    return FormatAmount(month.extra, kPaymentPattern);
+}
+
 std::string PlainCellText(const PaymentPlan& plan, std::size_t row, int column)
 {
     return CellText(plan, row, column, PlainMonthCellText);

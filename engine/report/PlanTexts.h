@@ -23,11 +23,15 @@ enum PlanColumn : int {
 };
 inline constexpr std::array<std::string_view, kPlanColumns> kPlanHeader = {
     "Term", "Monthly Payment", "Interest", "Principal", "Balance"};
+// Beyond the grid's columns: the extra sent on top of the scheduled payment.
+inline constexpr std::string_view kExtraHeader = "Extra";
 std::size_t PlanGridRows(const PaymentPlan& plan);
 // The text of a grid cell; empty outside the grid.
 std::string PlanCellText(const PaymentPlan& plan, std::size_t row, int column);
 // A month's cell in its column's display pattern (the month number in the Term column).
 std::string MonthCellText(const PlanMonth& month, int column);
+// A month's extra as the payment column shows amounts ("78.83").
+std::string ExtraCellText(const PlanMonth& month);
 // The same cells as plain numbers, for spreadsheets and the clipboard: amounts
 // rounded to cents as the grid shows them, without grouping, with "." before
 // the decimals and a zero before a bare point (99847.17, 0.45, -1234.50).
