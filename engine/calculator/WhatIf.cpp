@@ -98,6 +98,17 @@ WhatIfLoan::WhatIfLoan(const PlanTerms& loan) : loan_(loan)
     } catch (const RuntimeError& error) {
         scheduledError_ = ErrorOf(error);
     }
+    try {
+        CalcRecord s = RecordOf(TermsWith(loan_, VariedPayment::Maximum, kZero));
+        Currency highest = s.VeskScheduled;
+        // The payment before any shortening of the last month.
+        RunAcceleratedPlan(s, [&highest](const CalcRecord& r, std::int16_t) {
+            highest = std::max(highest, r.VeskScheduled + r.VeskExtra);
+        });
+        uncappedHighest_ = highest;
+    } catch (const RuntimeError&) {
+        // Vesk's Method without a cap fails: no highest payment
+    }
 }
 
 PlanOutcome WhatIfLoan::outcome(VariedPayment varied, Currency value) const
@@ -132,21 +143,6 @@ bool WhatIfLoan::paidOffWithin(VariedPayment varied, Currency value, int months)
     }
 }
 
-std::optional<Currency> WhatIfLoan::uncappedHighestPayment() const
-{
-    try {
-        CalcRecord s = RecordOf(TermsWith(loan_, VariedPayment::Maximum, kZero));
-        Currency highest = s.VeskScheduled;
-        // The payment before any shortening of the last month.
-        RunAcceleratedPlan(s, [&highest](const CalcRecord& r, std::int16_t) {
-            highest = std::max(highest, r.VeskScheduled + r.VeskExtra);
-        });
-        return highest;
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
-
 std::int64_t SweepCount(const SweepRange& range)
 {
     if (range.step <= kZero || range.to < range.from) {
@@ -157,6 +153,31 @@ std::int64_t SweepCount(const SweepRange& range)
     const std::uint64_t steps = span / static_cast<std::uint64_t>(range.step.raw());
     constexpr auto kMost = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     return static_cast<std::int64_t>(std::min(steps, kMost - 1) + 1);
+}
+
+SweepRange PaymentsWorthShowing(const WhatIfLoan& loan, VariedPayment varied, int points)
+{
+    const Currency scheduled = loan.terms().scheduledPayment;
+    const Currency from =
+        std::max(kLeastLimit, scheduled - Currency::fromRaw(scheduled.raw() % kCent.raw()));
+    const std::int64_t steps = std::max(points - 1, 1);
+    try {
+        Currency to = std::max(from, CeilingCents(loan.uncappedHighestPayment().value_or(from)));
+        if (varied == VariedPayment::Fixed) {
+            to = std::max(to, scheduled + scheduled);
+        }
+        // Whole cents a step, the last value at or beyond `to`.
+        const std::int64_t span = std::max<std::int64_t>((to - from).raw() / kCent.raw(), steps);
+        const Currency step = Currency::fromRaw((span + steps - 1) / steps * kCent.raw());
+        std::int64_t reach = 0;
+        if (__builtin_mul_overflow(step.raw(), steps, &reach)) {
+            Raise(ErrOverflow);
+        }
+        return {from, from + Currency::fromRaw(reach), step};
+    } catch (const RuntimeError&) {
+        // Payments at the end of the money range: a cent a step.
+        return {from, from + Currency::fromRaw(kCent.raw() * steps), kCent};
+    }
 }
 
 std::vector<PlanOutcome> Sweep(const WhatIfLoan& loan, VariedPayment varied,

@@ -66,12 +66,13 @@ public:
     bool paidOffWithin(VariedPayment varied, Currency value, int months) const;
     // The highest payment Vesk's Method asks for under the terms without a
     // cap (a cap at or above it changes nothing); none when that plan fails.
-    std::optional<Currency> uncappedHighestPayment() const;
+    std::optional<Currency> uncappedHighestPayment() const { return uncappedHighest_; }
 
 private:
     PlanTerms loan_;
     std::optional<ScheduledRun> scheduled_;
     PlanError scheduledError_;
+    std::optional<Currency> uncappedHighest_;
 };
 
 // Values from `from` to `to` in steps of `step`.
@@ -80,6 +81,11 @@ struct SweepRange {
     Currency to;
     Currency step;
 };
+// The payments worth drawing for a loan, in `points` whole-cent steps: from
+// the scheduled payment (at least kLeastLimit) up to Vesk's Method's highest
+// payment without a cap, beyond which a cap changes nothing; for a fixed
+// payment at least up to twice the scheduled payment.
+SweepRange PaymentsWorthShowing(const WhatIfLoan& loan, VariedPayment varied, int points);
 // How many values the range holds; 0 when step is not above zero or to is below from.
 std::int64_t SweepCount(const SweepRange& range);
 // One outcome per value of the range (at most kMostSweepValues).

@@ -375,13 +375,17 @@ void Form5Test::contextMenuOffersCopyCsvChartAndPrint()
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     MSFlexGrid* grid = Grid(form.get());
-    const QStringList entries{"Copy", QStringLiteral("Save as CSV…"), QStringLiteral("Chart…"),
-                              QStringLiteral("Print…"), QStringLiteral("Export PDF…")};
+    const QStringList entries{"Copy",
+                              QStringLiteral("Save as CSV…"),
+                              QStringLiteral("Chart…"),
+                              QStringLiteral("What If…"),
+                              QStringLiteral("Print…"),
+                              QStringLiteral("Export PDF…")};
     QStringList shortcuts;
     for (const QAction* action : grid->actions()) {
         shortcuts << action->shortcut().toString();
     }
-    QCOMPARE(shortcuts, QStringList({"Ctrl+C", "", "Ctrl+G", "Ctrl+P", "Ctrl+Shift+S"}));
+    QCOMPARE(shortcuts, QStringList({"Ctrl+C", "", "Ctrl+G", "Ctrl+I", "Ctrl+P", "Ctrl+Shift+S"}));
 
     const auto openedMenu = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
     for (int opening = 0; opening < 3; ++opening) {
@@ -418,7 +422,7 @@ void Form5Test::contextMenuOffersCopyCsvChartAndPrint()
     // The Print button offers both at the right of Back's row, clear of Back.
     auto* print = Find<QPushButton>(form.get(), "cmdPrint");
     QVERIFY(print != nullptr && print->menu() != nullptr);
-    QCOMPARE(print->menu()->actions(), grid->actions().mid(3));
+    QCOMPARE(print->menu()->actions(), grid->actions().mid(4));
     QCOMPARE(print->geometry(), TwipsMapping::of(form.get()).rect(5280, 7080, 1215, 375));
     QVERIFY(!print->geometry().intersects(Find<QPushButton>(form.get(), "cmdBack")->geometry()));
     QCOMPARE(print->geometry().right(), grid->geometry().right());
