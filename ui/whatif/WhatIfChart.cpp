@@ -174,7 +174,13 @@ void WhatIfChart::showOutcomes()
     }
     savedLine_->replace(saved);
     yearsLine_->replace(years);
+    // Without a minimum plan's interest there is no saving to scale.
+    const bool savings = !saved.isEmpty() || plans_->outcomes.empty();
+    saved_->setVisible(savings);
+    savedLine_->setName(savings ? tr("Interest saved") : tr("Interest saved: no minimum"));
     SetRange(saved_, lowest, highest);
+    saved_->setLabelFormat(highest - lowest < 10 ? QStringLiteral("$%.2f")
+                                                 : QStringLiteral("$%.0f"));
     SetRange(years_, 0, longest);
     placeMark();
     describe();
