@@ -39,7 +39,7 @@ public:
     const std::vector<PlanOutcome>& outcomes() const;
 
     // How long one step of drawing may run before the window answers again.
-    static constexpr int kStepBudgetMs = 5;
+    static constexpr int kStepBudgetMs = 4;
 
 protected:
     void changeEvent(QEvent* event) override;
