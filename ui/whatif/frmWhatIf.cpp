@@ -131,6 +131,7 @@ frmWhatIf::frmWhatIf(const PlanTerms& terms, OpenPlan openPlan, QWidget* parent)
         ShowMonths(txtWithinYears, txtWithinMonths, outcome->summary->veskMonths);
     }
     connectHandlers();
+    txtPayment->setFocus(); // the keyboard starts on the payment
 
     OnFormResize(this, [this] { Form_Resize(); });
     Form_Resize();

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -113,6 +114,10 @@ void WhatIfWindowTest::opensFromButtonMenuAndShortcut()
     // The designed bottom row keeps its place: the new button stands between.
     QVERIFY(button->geometry().right() < Find<QPushButton>(form_.get(), "cmdBack")->x());
     QVERIFY(button->x() > Find<QPushButton>(form_.get(), "cmdChart")->geometry().right());
+    // Narrower than its neighbours, yet its caption fits in this font.
+    const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+    QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) + 2 * margin <=
+            button->width());
 
     const std::vector<std::pair<const char*, std::function<void()>>> ways{
         {"button", [&] { QTest::mouseClick(button, Qt::LeftButton); }},
@@ -142,6 +147,7 @@ void WhatIfWindowTest::typedPaymentUpdatesTheResults()
              QStringLiteral("Pay off within months"));
     QCOMPARE(Find<QPushButton>(window, "cmdFindPayment")->accessibleName(),
              QStringLiteral("Find Payment"));
+    QCOMPARE(window->focusWidget(), payment); // the keyboard starts on the payment
 
     // The payment plan window's own figures for a cap of 1000.
     TypePayment(window, QStringLiteral("1000"));
