@@ -294,7 +294,7 @@ std::string HelpText()
                  --solve maximum|fixed --within SPAN [OPTIONS]
        vesk-calc --balance TEXT --rate TEXT --solve scheduled --within SPAN
        vesk-calc --balance TEXT --rate TEXT --payment TEXT
-                 --sweep maximum|fixed --from TEXT --to TEXT --step TEXT [OPTIONS]
+                 --sweep maximum|fixed --from TEXT --to TEXT --step TEXT
 
 Runs the payoff calculation of Vesk Payment without its windows. The texts
 are read exactly as if typed into the calculator's fields.
@@ -347,7 +347,8 @@ object); 2 inputs the calculator would not accept or a wrong command line
 (one line on stderr).
 
 Examples:
-  vesk-calc --balance 100000 --rate 7.5 --payment 699 --solve maximum --within 20y
+  vesk-calc --balance 100000 --rate 7.5 --payment 699 --solve maximum \
+            --within 20y
   vesk-calc --balance 100000 --rate 7.5 --solve scheduled --within 30y
   vesk-calc --balance 100000 --rate 7.5 --payment 699 --sweep maximum \
             --from 700 --to 1699 --step 100 --format csv
