@@ -30,13 +30,14 @@ struct CalcOptions {
 };
 
 struct HelpRequest {};
+struct VersionRequest {};
 
 struct UsageError {
     std::string message;     // "unknown option '--foo'"
     bool suggestHelp = true; // false for a refused value ("--within must be 1 to 32766 months")
 };
 
-using ParsedArguments = std::variant<CalcOptions, HelpRequest, UsageError>;
+using ParsedArguments = std::variant<CalcOptions, HelpRequest, VersionRequest, UsageError>;
 
 // Reads the arguments that follow the program name. Every option's value is
 // the next argument, taken as typed (so "-699" is a value), or the text after
@@ -49,3 +50,6 @@ std::optional<int> ParseSpan(std::string_view text);
 
 // The full --help text.
 std::string HelpText();
+
+// The --version line: "vesk-calc (Vesk Payment) 1.0.0".
+std::string VersionText();

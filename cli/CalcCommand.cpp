@@ -257,6 +257,8 @@ CommandResult RunCalcCommand(const std::vector<std::string>& args)
     const ParsedArguments parsed = ParseArguments(args);
     if (std::holds_alternative<HelpRequest>(parsed))
         return {ExitDone, HelpText(), {}};
+    if (std::holds_alternative<VersionRequest>(parsed))
+        return {ExitDone, VersionText(), {}};
     if (const auto* error = std::get_if<UsageError>(&parsed))
         return Usage(*error);
     return Calculate(std::get<CalcOptions>(parsed));

@@ -11,6 +11,8 @@
 
 // The title a printed plan starts with.
 inline constexpr std::string_view kPlanDocumentTitle = "Payment Plan Till You Reach Zero";
+// The program a saved document names as the one that made it.
+inline constexpr std::string_view kPlanDocumentCreator = "Vesk Payment 1.0";
 
 // One input as the main window names it, and its value.
 struct PlanInputText {

@@ -200,9 +200,10 @@ TEST(CliArguments, HelpWinsOverMissingOptions)
 TEST(CliArguments, HelpNamesEveryOption)
 {
     const std::string help = HelpText();
-    for (const char* option : {"--balance", "--rate", "--payment", "--till-zero", "--maximum",
-                               "--fixed", "--solve", "--within", "--sweep", "--from", "--to",
-                               "--step", "--vesk-months", "--first-payment", "--format", "--help"})
+    for (const char* option :
+         {"--balance", "--rate", "--payment", "--till-zero", "--maximum", "--fixed", "--solve",
+          "--within", "--sweep", "--from", "--to", "--step", "--vesk-months", "--first-payment",
+          "--format", "--help", "--version"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

@@ -217,4 +217,15 @@ TEST(CliCommand, HelpGoesToStdout)
     EXPECT_EQ(result.err, "");
 }
 
+// The line help2man reads the program, package and version from.
+TEST(CliCommand, VersionLine)
+{
+    for (const Args& args : {Args{"--version"}, Args{"--balance", "1", "--version"}}) {
+        const CommandResult result = RunCalcCommand(args);
+        EXPECT_EQ(result.exitStatus, ExitDone);
+        EXPECT_EQ(result.out, "vesk-calc (Vesk Payment) " VESK_VERSION "\n");
+        EXPECT_EQ(result.err, "");
+    }
+}
+
 } // namespace

@@ -160,8 +160,8 @@ bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
         // The writer finishes the file when it goes, so before the commit.
         QPdfWriter writer(&file);
         SetPdfPageLayout(&writer);
-        writer.setTitle(QString::fromUtf8(kPlanDocumentTitle.data(),
-                                          static_cast<qsizetype>(kPlanDocumentTitle.size())));
+        writer.setTitle(QString::fromUtf8(kPlanDocumentTitle));
+        writer.setCreator(QString::fromUtf8(kPlanDocumentCreator));
         painted = PlanDocument(std::move(plan)).paint(&writer, [&](int done, int pages) {
             stopped = progress && !progress(done, pages);
             return !stopped;

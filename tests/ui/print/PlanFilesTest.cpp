@@ -24,16 +24,24 @@ std::shared_ptr<const PaymentPlan> WorkedExamplePlan(const QString& maximum = QS
                        : TillZero("100000", "7.5", "699", Limit::Maximum, qPrintable(maximum)));
 }
 
+// What one of poppler's tools (poppler-utils) prints; empty when it fails.
+QString PopplerOutput(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 // The text of each page of a PDF, as poppler's pdftotext lays it out, with
 // every run of blanks made one.
 QStringList PdfPages(const QString& path)
 {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, "-"});
-    if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0) {
-        return {};
-    }
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
+    QStringList pages =
+        PopplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, "-"})
+            .split(u'\f');
     pages.removeLast(); // after the last page's form feed
     for (QString& page : pages) {
         QStringList lines;
@@ -125,6 +133,15 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow()
         return true;
     }));
     QVERIFY(messages_->messages().empty());
+
+    // The document's properties name it and the program that made it.
+    const QString info = PopplerOutput(QStringLiteral("pdfinfo"), {path});
+    for (const char* property :
+         {"^Title: +Payment Plan Till You Reach Zero$", "^Creator: +Vesk Payment 1\\.0$"}) {
+        QVERIFY2(info.contains(QRegularExpression(QString::fromUtf8(property),
+                                                  QRegularExpression::MultilineOption)),
+                 qPrintable(info));
+    }
 
     const QStringList texts = PdfPages(path);
     QVERIFY2(!texts.isEmpty(), "pdftotext (poppler-utils) could not read the PDF");
