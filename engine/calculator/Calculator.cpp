@@ -4,6 +4,7 @@
 #include "CheckedMath.h"
 #include "Currency.h"
 #include "DisplayFormats.h"
+#include "PaymentPlan.h"
 #include "RuntimeError.h"
 #include "TextConversions.h"
 #include "modDeclarations.h"
@@ -142,16 +143,23 @@ void LoadCalcState(const CalculatorInputs& in)
     }
     s.VeskRate = Divide(s.VeskRate, 100);
     s.MinRate = Divide(s.MinRate, 100);
+    s.VeskFirstMonths = in.veskFirstMonths;
+}
+
+void LoadCalcState(const PlanTerms& terms)
+{
+    CalcState = RecordOf(terms);
 }
 
 MonthlyResults RunMonthlyPayment()
 {
     CalcRecord& s = CalcState;
     MonthlyResults results;
+    const Currency openingBalance = s.VeskBalance;
     std::int16_t months = 0;
     while (s.VeskBalance > kZero) {
         IncrementMonths(months);
-        StepVeskMonth();
+        StepPlanMonth(s, months);
         if (months == 1) {
             results.firstPayment = s.VeskMonthly;
         }
@@ -165,6 +173,10 @@ MonthlyResults RunMonthlyPayment()
     }
     results.months = months;
     results.interestSaved = s.MinTotalInterest - s.VeskTotalInterest;
+    results.totalInterest = s.VeskTotalInterest;
+    results.totalPaid = openingBalance + s.VeskTotalInterest;
+    results.minTotalInterest = s.MinTotalInterest;
+    results.minTotalPaid = openingBalance + s.MinTotalInterest;
     return results;
 }
 

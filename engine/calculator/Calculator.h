@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+struct PlanTerms;
+
 // The computations behind the main window and the payment plan window,
 // free of any window so that the command-line tool and the tests share them.
 
@@ -22,6 +24,9 @@ struct CalculatorInputs {
     int chkMaxMonthly = 0;       // 0 or 1
     int chkDisableVesk = 0;      // 0 or 1
     bool maximumEnabled = false; // txtMaximum enabled
+    // Vesk's Method for the first this many months only, then the scheduled
+    // payment alone (What If, vesk-calc); 0 for the whole loan.
+    std::int16_t veskFirstMonths = 0;
 };
 
 // The inputs a refusal can name; Maximum is txtMaximum in both its meanings.
@@ -67,12 +72,21 @@ std::string PlanErrorText(int number, const std::string& description);
 
 // Resets and loads CalcState from the fields, rates divided by 100. Throws RuntimeError.
 void LoadCalcState(const CalculatorInputs& in);
+// Loads CalcState with a plan's terms, just as LoadCalcState does with the
+// fields that were read into them.
+void LoadCalcState(const PlanTerms& terms);
 
 // "Monthly Payment": runs both plans over CalcState to their end.
 struct MonthlyResults {
     std::optional<Currency> firstPayment; // none when the accelerated plan ran no month
     std::int16_t months = 0;              // the accelerated plan's payoff period
     Currency interestSaved;
+    // Both plans' interest, and what each pays in all: the opening balance
+    // and its interest.
+    Currency totalInterest;
+    Currency totalPaid;
+    Currency minTotalInterest;
+    Currency minTotalPaid;
 };
 // Throws RuntimeError; the scheduled plan is bounded at 32,767 months.
 MonthlyResults RunMonthlyPayment();

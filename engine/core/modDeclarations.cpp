@@ -11,19 +11,10 @@ Currency amount(double x)
 {
     return Currency::fromDouble(x);
 }
-} // namespace
 
-void StepVeskMonth()
-{
-    StepVeskMonth(CalcState);
-}
-
-void StepMinMonth()
-{
-    StepMinMonth(CalcState);
-}
-
-void StepVeskMonth(CalcRecord& s)
+// One month of the accelerated plan; scheduledOnly pays the scheduled
+// payment alone, as a fixed payment of that amount would.
+void StepVesk(CalcRecord& s, bool scheduledOnly)
 {
     s.VeskYearInterest = Multiply(s.VeskBalance.toDouble(), s.VeskRate);
     s.VeskMonthInterest = Divide(s.VeskYearInterest, 12);
@@ -46,6 +37,10 @@ void StepVeskMonth(CalcRecord& s)
         s.VeskMonthly = s.FixedMonthly;
         s.VeskExtra = s.FixedMonthly - s.VeskScheduled;
     }
+    if (scheduledOnly) {
+        s.VeskMonthly = s.VeskScheduled;
+        s.VeskExtra = Currency();
+    }
     s.VeskPrincipalPaid = s.VeskPrincipal + s.VeskExtra;
     s.VeskBalance = s.VeskBalance - s.VeskPrincipalPaid;
     if (s.VeskBalance < Currency()) {
@@ -55,6 +50,27 @@ void StepVeskMonth(CalcRecord& s)
         s.VeskPrincipalPaid = s.VeskMonthly - amount(s.VeskMonthInterest);
     }
     s.VeskTotalInterest = s.VeskTotalInterest + amount(s.VeskMonthInterest);
+}
+} // namespace
+
+void StepVeskMonth()
+{
+    StepVeskMonth(CalcState);
+}
+
+void StepMinMonth()
+{
+    StepMinMonth(CalcState);
+}
+
+void StepVeskMonth(CalcRecord& s)
+{
+    StepVesk(s, false);
+}
+
+void StepPlanMonth(CalcRecord& s, std::int16_t month)
+{
+    StepVesk(s, s.VeskFirstMonths != 0 && month > s.VeskFirstMonths);
 }
 
 void StepMinMonth(CalcRecord& s)

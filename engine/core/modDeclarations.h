@@ -30,6 +30,9 @@ struct CalcRecord {
     Currency VeskPrincipal;
     Currency VeskNextBalance;
     double VeskNextMonthInterest = 0;
+    // Vesk's Method for this many months only, then the scheduled payment
+    // alone; 0 for the whole loan.
+    std::int16_t VeskFirstMonths = 0;
 };
 
 // The one process-wide record.
@@ -44,5 +47,9 @@ void StepMinMonth();
 // run again without touching CalcState.
 void StepVeskMonth(CalcRecord& s);
 void StepMinMonth(CalcRecord& s);
+// Month `month` (from 1) of the accelerated plan: Vesk's Method up to month
+// VeskFirstMonths, then the same step as under a fixed payment equal to the
+// scheduled payment, so the extra is zero.
+void StepPlanMonth(CalcRecord& s, std::int16_t month);
 // A month count as "N yrs and M mths"; leaves months % 12 in the argument.
 std::string PayoffPeriodText(std::int16_t& months);

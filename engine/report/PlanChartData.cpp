@@ -22,10 +22,15 @@ std::string PlanName(const PlanTerms& terms)
     if (terms.fixedMonthly != kZero) {
         return "Your Payment Plan (" + Dollars(terms.fixedMonthly) + ")";
     }
-    if (terms.maxMonthly != kZero) {
-        return "Vesk's Method (at most " + Dollars(terms.maxMonthly) + ")";
+    std::string limits;
+    if (terms.veskFirstMonths != 0) {
+        limits = "first " + PeriodText(terms.veskFirstMonths);
     }
-    return "Vesk's Method";
+    if (terms.maxMonthly != kZero) {
+        limits +=
+            (limits.empty() ? "" : ", ") + std::string("at most ") + Dollars(terms.maxMonthly);
+    }
+    return limits.empty() ? "Vesk's Method" : "Vesk's Method (" + limits + ")";
 }
 
 void StartCurve(PlanCurve& curve, Currency openingBalance, std::size_t months)

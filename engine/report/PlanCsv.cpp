@@ -11,18 +11,25 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 } // namespace
 
-std::string PlanCsv(const PaymentPlan& plan)
+std::string PlanCsv(const PaymentPlan& plan, std::optional<CalendarMonth> firstPayment)
 {
     std::string csv;
-    for (const std::string_view header : kPlanHeader) {
-        csv.append(csv.empty() ? "" : ",").append(header);
+    for (int column = 0; column < kPlanColumns; ++column) {
+        csv.append(column == 0 ? "" : ",").append(kPlanHeader[static_cast<std::size_t>(column)]);
+        if (column == kTermColumn && firstPayment) {
+            csv += ",Date";
+        }
     }
-    csv += kLineEnd;
+    csv.append(",").append(kExtraHeader).append(kLineEnd);
     for (const PlanMonth& month : plan.months) {
         for (int column = 0; column < kPlanColumns; ++column) {
             csv.append(column == 0 ? "" : ",").append(PlainMonthCellText(month, column));
+            if (column == kTermColumn && firstPayment) {
+                const std::optional<CalendarMonth> date = PlanMonthDate(*firstPayment, month.month);
+                csv.append(",").append(date ? date->isoText() : std::string());
+            }
         }
-        csv += kLineEnd;
+        csv.append(",").append(PlainCentsText(month.extra)).append(kLineEnd);
     }
     return csv;
 }

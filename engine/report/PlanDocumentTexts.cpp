@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanDocumentTexts.h"
 
+#include "Calculator.h"
 #include "DisplayFormats.h"
 
 #include <array>
@@ -37,6 +38,9 @@ std::vector<PlanInputText> PlanInputTexts(const PlanTerms& terms)
         texts.push_back(
             {"Maximum Monthly Payment", FormatAmount(terms.maxMonthly, kDollarPattern)});
     }
+    if (terms.veskFirstMonths != 0 && terms.fixedMonthly == kZero) {
+        texts.push_back({"Vesk's Method for the first", PeriodText(terms.veskFirstMonths)});
+    }
     return texts;
 }
 
@@ -69,6 +73,9 @@ std::string PlanFileStem(const PlanTerms& terms)
         stem += "-fixed" + PlainText(terms.fixedMonthly);
     } else if (terms.maxMonthly != kZero) {
         stem += "-max" + PlainText(terms.maxMonthly);
+    }
+    if (terms.veskFirstMonths != 0 && terms.fixedMonthly == kZero) {
+        stem += "-first" + PlainText(std::int64_t{terms.veskFirstMonths});
     }
     return stem;
 }

@@ -19,14 +19,14 @@ struct PlanInputText {
     std::string label;
     std::string value;
 };
-// The balance, the rate, the scheduled payment, and the maximum or the fixed
-// payment where one was set.
+// The balance, the rate, the scheduled payment, the maximum or the fixed
+// payment where one was set, and how long Vesk's Method runs where it stops early.
 std::vector<PlanInputText> PlanInputTexts(const PlanTerms& terms);
 
 // The yearly rate as the percentage it was typed as: 0.075 gives 7.5. Up to
 // 15 significant digits, never an exponent.
 std::string RatePercentText(double rate);
 
-// "plan-100000-7.5-699", then "-max1000" or "-fixed650" where set. Made only
+// "plan-100000-7.5-699", then "-max1000" or "-fixed650" and "-first36" where set. Made only
 // of plain numbers, letters and "-", so it is safe on every file system.
 std::string PlanFileStem(const PlanTerms& terms);

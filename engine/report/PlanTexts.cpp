@@ -52,6 +52,8 @@ std::string MonthText(const PlanMonth& month, int column, std::string_view patte
 // Each column's display pattern; the Term column has none.
 constexpr std::array<std::string_view, kPlanColumns> kColumnPatterns = {
     "", kPaymentPattern, kPaymentPattern, kPrincipalPattern, kBalancePattern};
+constexpr std::string_view kNoneToReport = "none to report";
+
 // Every integer digit, no grouping, a zero before a bare decimal point.
 constexpr std::string_view kPlainCents = "0.00";
 
@@ -75,6 +77,11 @@ std::string MonthCellText(const PlanMonth& month, int column)
     return MonthText(month, column, kColumnPatterns[static_cast<std::size_t>(column)]);
 }
 
+std::string ExtraCellText(const PlanMonth& month)
+{
+    return FormatAmount(month.extra, kPaymentPattern);
+}
+
 std::string PlainCellText(const PaymentPlan& plan, std::size_t row, int column)
 {
     return CellText(plan, row, column, PlainMonthCellText);
@@ -85,13 +92,28 @@ std::string PlainMonthCellText(const PlanMonth& month, int column)
     return MonthText(month, column, kPlainCents);
 }
 
+std::string PlainCentsText(Currency amount)
+{
+    return FormatAmount(amount, kPlainCents);
+}
+
+std::string PaymentSplitText(const PlanMonth& month, Currency scheduledPayment)
+{
+    const Currency scheduled = month.extra < kZero ? scheduledPayment : month.payment - month.extra;
+    const std::string text = FormatAmount(scheduled, kPaymentPattern) + " scheduled";
+    if (month.extra < kZero) {
+        return text + " less " + FormatAmount(kZero - month.extra, kPaymentPattern);
+    }
+    return text + " + " + FormatAmount(month.extra, kPaymentPattern) + " extra";
+}
+
 PlanCaption FrameCaption(const PlanTerms& terms)
 {
-    // A fixed payment replaces the method; a cap only alters it.
+    // A fixed payment replaces the method; a cap or an early end only alters it.
     if (terms.fixedMonthly != kZero) {
         return {"Your Payment Plan", true};
     }
-    if (terms.maxMonthly != kZero) {
+    if (terms.maxMonthly != kZero || terms.veskFirstMonths != 0) {
         return {"Vesk's Method   **altered**", true};
     }
     return {"Vesk's Method", false};
@@ -102,9 +124,22 @@ PlanSummaryTexts SummaryTexts(const PlanSummary& summary)
     PlanSummaryTexts texts;
     texts.payoff = PeriodText(summary.veskMonths);
     texts.averageMonthly = FormatAmount(summary.averageMonthly, kDollarPattern);
-    texts.minPayoff = summary.minMonths == 0 ? "none to report" : PeriodText(summary.minMonths);
+    texts.minPayoff =
+        summary.minMonths == 0 ? std::string(kNoneToReport) : PeriodText(summary.minMonths);
     texts.minPayment = FormatAmount(summary.minPayment, kDollarPattern);
     texts.amountSaved = summary.interestSaved ? FormatAmount(*summary.interestSaved, kDollarPattern)
                                               : std::string("no minimum");
+    texts.totalInterest = FormatAmount(summary.totalInterest, kDollarPattern);
+    texts.totalPaid = FormatAmount(summary.totalPaid, kDollarPattern);
+    const auto scheduledTotal = [](const std::optional<Currency>& total) {
+        return total ? FormatAmount(*total, kDollarPattern) : std::string(kNoneToReport);
+    };
+    texts.minTotalInterest = scheduledTotal(summary.minTotalInterest);
+    texts.minTotalPaid = scheduledTotal(summary.minTotalPaid);
     return texts;
+}
+
+std::string VeskFirstMonthsText(std::int16_t months)
+{
+    return months == 0 ? std::string() : "Vesk's Method for the first " + PeriodText(months);
 }

@@ -118,8 +118,78 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"UnknownFormat", WorkedExample({"--format", "xml"}),
                 "unknown format 'xml' (use text, json or csv)"},
         BadCase{"CsvNeedsAPlan", WorkedExample({"--format", "csv"}),
-                "--format csv lists a payment plan: add --till-zero, --maximum or --fixed"}),
+                "--format csv lists a payment plan: add --till-zero, --maximum or --fixed"},
+        BadCase{"WithinWithoutSolve", WorkedExample({"--within", "10y"}),
+                "--within goes with --solve"},
+        BadCase{"UnknownSolve", WorkedExample({"--solve", "rate", "--within", "10y"}),
+                "unknown --solve 'rate' (use maximum, fixed or scheduled)"},
+        BadCase{"SweepOfTheScheduledPayment",
+                WorkedExample({"--sweep", "scheduled", "--from", "1", "--to", "2", "--step", "1"}),
+                "unknown --sweep 'scheduled' (use maximum or fixed)"},
+        BadCase{"SweepWithoutStep", WorkedExample({"--sweep", "fixed", "--from", "1", "--to", "2"}),
+                "--sweep needs --from, --to and --step"},
+        BadCase{"SolveAndMaximum",
+                WorkedExample({"--solve", "fixed", "--within", "9", "--fixed", "9"}),
+                "--solve sets the payment itself: leave out --maximum, --fixed and --till-zero"},
+        BadCase{"ScheduledSolveWithAPayment",
+                WorkedExample({"--solve", "scheduled", "--within", "9"}),
+                "--solve scheduled finds the payment: leave out --payment"},
+        BadCase{"VeskMonthsWithFixed", WorkedExample({"--fixed", "900", "--vesk-months", "36"}),
+                "--vesk-months cannot be used with --fixed"},
+        BadCase{"VeskMonthsWithSolveFixed",
+                WorkedExample({"--solve", "fixed", "--within", "9", "--vesk-months", "36"}),
+                "--vesk-months cannot be used with --solve fixed"},
+        BadCase{"FirstPaymentAfter9999", WorkedExample({"--first-payment", "10000-01"}),
+                "--first-payment must be a month from 1900-01 to 9999-12 (YYYY-MM)"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// --within as months, years or both, within the plan window's 32,766 months.
+TEST(CliArguments, WithinSpans)
+{
+    const char* const kRange = "--within must be 1 to 32766 months";
+    const char* const kForm = "--within must be months (120), years (10y) or both (10y6m)";
+    struct Case {
+        const char* within;
+        int months;                    // when read
+        const char* message = nullptr; // when refused
+    };
+    for (const Case& c : {Case{"120", 120},
+                          Case{"10y", 120},
+                          Case{"10y6m", 126},
+                          Case{"6m", 6},
+                          Case{"0y1m", 1},
+                          Case{"1y13m", 25},
+                          Case{"2730y6m", 32766},
+                          Case{"32766", 32766},
+                          Case{"0", 0, kRange},
+                          Case{"0y0m", 0, kRange},
+                          Case{"32767", 0, kRange},
+                          Case{"2730y7m", 0, kRange},
+                          Case{"99999999999999y", 0, kRange},
+                          Case{"", 0, kForm},
+                          Case{"10y6", 0, kForm},
+                          Case{"6m10y", 0, kForm},
+                          Case{"-5", 0, kForm},
+                          Case{"1.5y", 0, kForm},
+                          Case{"10 y", 0, kForm},
+                          Case{"y", 0, kForm},
+                          Case{"10ym", 0, kForm},
+                          Case{"ten", 0, kForm}}) {
+        const ParsedArguments parsed =
+            ParseArguments(WorkedExample({"--solve", "maximum", "--within", c.within}));
+        if (c.message == nullptr) {
+            const auto* options = std::get_if<CalcOptions>(&parsed);
+            ASSERT_NE(options, nullptr) << c.within;
+            EXPECT_EQ(options->within, c.months) << c.within;
+            EXPECT_EQ(options->mode, CalcMode::Solve);
+        } else {
+            const auto* error = std::get_if<UsageError>(&parsed);
+            ASSERT_NE(error, nullptr) << c.within;
+            EXPECT_EQ(error->message, c.message) << c.within;
+            EXPECT_FALSE(error->suggestHelp) << c.within;
+        }
+    }
+}
 
 TEST(CliArguments, HelpWinsOverMissingOptions)
 {
@@ -130,8 +200,10 @@ TEST(CliArguments, HelpWinsOverMissingOptions)
 TEST(CliArguments, HelpNamesEveryOption)
 {
     const std::string help = HelpText();
-    for (const char* option : {"--balance", "--rate", "--payment", "--till-zero", "--maximum",
-                               "--fixed", "--format", "--help", "--version"})
+    for (const char* option :
+         {"--balance", "--rate", "--payment", "--till-zero", "--maximum", "--fixed", "--solve",
+          "--within", "--sweep", "--from", "--to", "--step", "--vesk-months", "--first-payment",
+          "--format", "--help", "--version"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

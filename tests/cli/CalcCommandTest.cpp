@@ -29,7 +29,11 @@ TEST(CliCommand, MonthlyTextShowsTheWindowsResults)
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, "Vesk's Mnthly Pymnt                          $777.83\n"
                           "Payoff Period                                14 yrs and 11 mths\n"
-                          "Total Amount Saved (if follow payment plan)  $76,873.92\n");
+                          "Total Amount Saved (if follow payment plan)  $76,873.92\n"
+                          "Total Interest                               $75,056.93\n"
+                          "Total Paid                                   $175,056.93\n"
+                          "Minimum Payment Plan Total Interest          $151,930.85\n"
+                          "Minimum Payment Plan Total Paid              $251,930.85\n");
 }
 
 TEST(CliCommand, MonthlyJson)
@@ -39,7 +43,11 @@ TEST(CliCommand, MonthlyJson)
     EXPECT_EQ(result.out,
               R"({"mode":"monthly","firstPayment":{"amount":"777.8313","text":"$777.83"},)"
               R"("payoffPeriod":{"months":179,"text":"14 yrs and 11 mths"},)"
-              R"("interestSaved":{"amount":"76873.9160","text":"$76,873.92"}})"
+              R"("interestSaved":{"amount":"76873.9160","text":"$76,873.92"},)"
+              R"("totalInterest":{"amount":"75056.9315","text":"$75,056.93"},)"
+              R"("totalPaid":{"amount":"175056.9315","text":"$175,056.93"},)"
+              R"("minTotalInterest":{"amount":"151930.8475","text":"$151,930.85"},)"
+              R"("minTotalPaid":{"amount":"251930.8475","text":"$251,930.85"}})"
               "\n");
 }
 
@@ -48,17 +56,19 @@ TEST(CliCommand, TillZeroTextListsThePlanAndTheSummary)
     const CommandResult result = RunCalcCommand(WorkedExample({"--till-zero"}));
     EXPECT_EQ(result.exitStatus, ExitDone);
     const std::vector<std::string> lines = Lines(result.out);
-    ASSERT_EQ(lines.size(), 181u + 10u); // grid rows, then the frames and the amount saved
-    EXPECT_EQ(lines[0], "Term  Monthly Payment  Interest  Principal    Balance");
+    ASSERT_EQ(lines.size(), 181u + 14u); // grid rows, then the frames and the amount saved
+    EXPECT_EQ(lines[0], "Term  Monthly Payment  Interest  Principal    Balance   Extra");
     EXPECT_EQ(lines[1], std::string(47, ' ') + "100000");
-    EXPECT_EQ(lines[2], "   1           777.83    625.00     152.83  99,847.17");
-    EXPECT_EQ(lines[180], " 179           182.55      1.13     181.42        .00");
+    EXPECT_EQ(lines[2], "   1           777.83    625.00     152.83  99,847.17   78.83");
+    EXPECT_EQ(lines[180], " 179           182.55      1.13     181.42        .00     .00");
     const std::vector<std::string> summary(lines.begin() + 181, lines.end());
     EXPECT_EQ(summary, (std::vector<std::string>{
                            "", "Vesk's Method", "  Payoff Period     14 yrs and 11 mths",
-                           "  Aver Mnthly Pymt  $977.97", "", "Minimum Payment Plan",
+                           "  Aver Mnthly Pymt  $977.97", "  Total Interest    $75,056.93",
+                           "  Total Paid        $175,056.93", "", "Minimum Payment Plan",
                            "  Payoff Period     30 yrs and 1 mth", "  Mnthly Pymt       $699.00",
-                           "", "Amount Saved On Interest  $76,873.92"}));
+                           "  Total Interest    $151,930.85", "  Total Paid        $251,930.85", "",
+                           "Amount Saved On Interest  $76,873.92"}));
 }
 
 Json Amount(const char* exact, const char* text)
@@ -82,7 +92,8 @@ TEST(CliCommand, TillZeroJsonHoldsTheMonthsAndTheSummary)
                                  {"payment", Amount("777.8313", "777.83")},
                                  {"interest", Amount("625.0000", "625.00")},
                                  {"principal", Amount("152.8313", "152.83")},
-                                 {"balance", Amount("99847.1687", "99,847.17")}}));
+                                 {"balance", Amount("99847.1687", "99,847.17")},
+                                 {"extra", Amount("78.8313", "78.83")}}));
     EXPECT_EQ(schedule[178]["balance"], Amount("0.0000", ".00"));
     EXPECT_EQ(json["payoffPeriod"], (Json{{"months", 179}, {"text", "14 yrs and 11 mths"}}));
     EXPECT_EQ(json["averagePayment"]["text"], "$977.97");
@@ -112,8 +123,8 @@ TEST(CliCommand, CsvIsThePlanAsTheEngineWritesIt)
     CalculatorInputs in{"100000", "7.5", "699", "1000", true, 1, 0, true};
     LoadCalcState(in);
     EXPECT_EQ(result.out, PlanCsv(LoadPaymentPlan()));
-    EXPECT_TRUE(result.out.starts_with("Term,Monthly Payment,Interest,Principal,Balance\r\n"
-                                       "1,777.83,625.00,152.83,99847.17\r\n"));
+    EXPECT_TRUE(result.out.starts_with("Term,Monthly Payment,Interest,Principal,Balance,Extra\r\n"
+                                       "1,777.83,625.00,152.83,99847.17,78.83\r\n"));
     EXPECT_EQ(Lines(result.out).size(), 1u + 193u); // header, then the months only
 }
 

@@ -343,8 +343,8 @@ def check_plan_for_screen_readers(driver, plan):
                             lambda: shown.latest("popup menu"))
             entries = [menu.getChildAtIndex(i).name for i in range(menu.childCount)]
             expect(f"context menu entries (opening {opening})", entries,
-                   ["Copy", "Save as CSV\u2026", "Chart\u2026", "Print\u2026",
-                    "Export PDF\u2026"])
+                   ["Copy", "Save as CSV\u2026", "Chart\u2026", "What If\u2026",
+                    "Print\u2026", "Export PDF\u2026"])
             xdotool("key", "Escape")
             wait_for("the context menu to close", lambda: not driver.showing(menu))
     finally:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanChartView.h"
 
+#include "ChartPalette.h"
 #include "SeriesReduction.h"
 
 #include <QAccessible>
@@ -24,14 +25,6 @@ namespace {
 constexpr double kMonthsPerYear = 12;
 // Reduction before the first layout knows the plot's real width.
 constexpr int kColumnsBeforeLayout = 2000;
-
-QColor Mix(const QColor& from, const QColor& to, double share)
-{
-    return QColor::fromRgbF(
-        static_cast<float>(from.redF() + (to.redF() - from.redF()) * share),
-        static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * share),
-        static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
-}
 
 // A step of 1, 2 or 5 times a power of ten that cuts range into about `ticks` parts.
 double NiceStep(double range, int ticks)
@@ -230,23 +223,8 @@ void PlanChartView::placeMarkLabels()
 // light and dark desktops both read well.
 void PlanChartView::followWidget()
 {
-    const QPalette colours = palette();
-    const QColor text = colours.color(QPalette::WindowText);
-    const QColor window = colours.color(QPalette::Window);
-    setBackgroundBrush(window);
-    QChart* plot = chart();
-    plot->setBackgroundBrush(window);
-    plot->setBackgroundPen(Qt::NoPen);
-    plot->legend()->setLabelColor(text);
-    plot->legend()->setFont(font());
-    for (QValueAxis* axis : {years_, money_}) {
-        axis->setLabelsColor(text);
-        axis->setLabelsFont(font());
-        axis->setTitleBrush(text);
-        axis->setTitleFont(font());
-        axis->setGridLineColor(Mix(window, text, 0.18));
-        axis->setLinePenColor(Mix(window, text, 0.5));
-    }
+    PaintChartInPalette(this, {years_, money_});
+    const QColor text = palette().color(QPalette::WindowText);
     for (const Mark& mark : marks_) {
         mark.label->setBrush(text);
         mark.label->setFont(font());

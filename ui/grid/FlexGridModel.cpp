@@ -34,6 +34,8 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const
             return text.isEmpty() ? text : tr("Opening balance %1").arg(text);
         }
         return {};
+    case Qt::ToolTipRole:
+        return paymentSplit(index.row() + 1, index.column() + 1);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     default:
@@ -66,6 +68,18 @@ QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int
     default:
         return {};
     }
+}
+
+// A month's payment cell tells what of it is the scheduled payment and
+// what the extra, which the grid's designed columns leave out.
+QVariant FlexGridModel::paymentSplit(int row, int column) const
+{
+    const bool planMonth = row > 1 && row <= planRows_ && !written_.count({row, column});
+    if (column != kPaymentColumn || !planMonth) {
+        return {};
+    }
+    const PlanMonth& month = plan_->months[static_cast<std::size_t>(row) - 2];
+    return QString::fromStdString(PaymentSplitText(month, plan_->terms.scheduledPayment));
 }
 
 bool FlexGridModel::isOpeningRow(int row) const

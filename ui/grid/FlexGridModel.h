@@ -59,4 +59,6 @@ private:
     // The row of the opening balance: the first row below the header, with
     // no month number.
     bool isOpeningRow(int row) const;
+    // The tooltip of a cell: "699.00 scheduled + 78.83 extra" for a month's payment.
+    QVariant paymentSplit(int row, int column) const;
 };

@@ -13,6 +13,7 @@
 #include "RuntimeError.h"
 #include "TwipsLayout.h"
 #include "VeskResources.h"
+#include "frmWhatIf.h"
 #include "modCommonChecks.h"
 
 #include <QAction>
@@ -135,6 +136,29 @@ void Form5::createControls()
     connect(cmdBack, &QPushButton::clicked, this, &Form5::cmdBack_Click);
     connect(cmdChart, &QPushButton::clicked, this, &Form5::mnuChart_Click);
     createPrintControls();
+    createWhatIfControls();
+}
+
+// What If is an addition: a narrower button between Chart… and Back (the
+// only room that row has), an entry in the grid's menu, and Ctrl+I.
+void Form5::createWhatIfControls()
+{
+    const QString caption = tr("What If…");
+    auto* whatIf = new QAction(caption, MSFlexGrid1);
+    whatIf->setObjectName(QStringLiteral("mnuWhatIf"));
+    whatIf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    whatIf->setShortcutContext(Qt::WindowShortcut);
+    connect(whatIf, &QAction::triggered, this, &Form5::mnuWhatIf_Click);
+    // In the grid's menu beside Chart…, before printing.
+    MSFlexGrid1->insertAction(MSFlexGrid1->findChild<QAction*>(QStringLiteral("mnuPrint")), whatIf);
+
+    cmdWhatIf = AddControl<QPushButton>(this, "cmdWhatIf", caption, 2115, 7080, 945, 375);
+    cmdWhatIf->setAccessibleName(caption);
+    cmdWhatIf->setToolTip(tr("Another payment, the payment that pays off in time (%1)")
+                              .arg(whatIf->shortcut().toString(QKeySequence::NativeText)));
+    connect(cmdWhatIf, &QPushButton::clicked, this, &Form5::mnuWhatIf_Click);
+    setTabOrder(cmdChart, cmdWhatIf);
+    setTabOrder(cmdWhatIf, cmdPrint);
 }
 
 // Printing is an addition: the grid's menu and the Print button at the right
@@ -293,6 +317,22 @@ void Form5::mnuChart_Click()
         return; // a window that was never loaded has no plan to draw
     }
     ChartWindow::openOver(this, PlanChartDataFrom(*plan_));
+}
+
+void Form5::mnuWhatIf_Click()
+{
+    if (plan_->months.empty()) {
+        return; // a window that was never loaded has no loan to ask about
+    }
+    frmWhatIf::openOver(this, plan_->terms, [this](const PlanTerms& terms) { showPlanFor(terms); });
+}
+
+void Form5::showPlanFor(const PlanTerms& terms)
+{
+    LoadCalcState(terms);
+    if (Form_Load() && MSFlexGrid1->Rows() > 2) {
+        MSFlexGrid1->setCurrentCell(2, 1);
+    }
 }
 
 void Form5::mnuSaveCsv_Click()

@@ -8,6 +8,7 @@
 
 class MSFlexGrid;
 struct PaymentPlan;
+struct PlanTerms;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -43,6 +44,7 @@ protected:
 private:
     void createControls();
     void createPrintControls();
+    void createWhatIfControls();
 
     // Builds the plan into the grid and the summary; false after reporting a
     // run-time error.
@@ -53,6 +55,9 @@ private:
     void mnuChart_Click();
     void mnuExportPdf_Click();
     void mnuPrint_Click();
+    void mnuWhatIf_Click();
+    // Shows the plan for terms, as the Calculate command would have loaded them.
+    void showPlanFor(const PlanTerms& terms);
 
     void setFrameCaption(const QString& caption, bool altered);
     void describeForScreenReaders();
@@ -79,4 +84,5 @@ private:
     QLabel* Label6 = nullptr;
     QPushButton* cmdChart = nullptr;
     QPushButton* cmdPrint = nullptr;
+    QPushButton* cmdWhatIf = nullptr;
 };

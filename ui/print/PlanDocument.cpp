@@ -33,7 +33,11 @@ const QColor kHeaderShade(228, 228, 228);
 const QColor kRowShade(244, 244, 244);
 const QColor kRuleColour(150, 150, 150);
 
-constexpr int kAmountColumns = kPlanColumns - 1;
+// The grid's columns, then the extra each month sends on top of the
+// scheduled payment.
+constexpr int kTableColumns = kPlanColumns + 1;
+constexpr int kExtraColumn = kPlanColumns;
+constexpr int kAmountColumns = kTableColumns - 1;
 
 QString FromStd(std::string_view text)
 {
@@ -70,7 +74,7 @@ struct Layout {
     qreal padding = 0; // inside a table cell, left and right
     qreal rowHeight = 0;
     // The left edge of each column, then the right edge of the last.
-    std::array<qreal, kPlanColumns + 1> edges{};
+    std::array<qreal, kTableColumns + 1> edges{};
     qreal frontHeight = 0; // title, inputs and summary on the first page
     qreal footerHeight = 0;
     int rows = 0; // the table's rows: the opening row, then one per month
@@ -95,9 +99,13 @@ public:
         altered_ = caption.altered;
         const PlanSummaryTexts summary = SummaryTexts(plan.summary);
         planRows_ = {{{QStringLiteral("Payoff Period"), FromStd(summary.payoff)},
-                      {QStringLiteral("Aver Mnthly Pymt"), FromStd(summary.averageMonthly)}}};
+                      {QStringLiteral("Aver Mnthly Pymt"), FromStd(summary.averageMonthly)},
+                      {QStringLiteral("Total Interest"), FromStd(summary.totalInterest)},
+                      {QStringLiteral("Total Paid"), FromStd(summary.totalPaid)}}};
         minimumRows_ = {{{QStringLiteral("Payoff Period"), FromStd(summary.minPayoff)},
-                         {QStringLiteral("Mnthly Pymt"), FromStd(summary.minPayment)}}};
+                         {QStringLiteral("Mnthly Pymt"), FromStd(summary.minPayment)},
+                         {QStringLiteral("Total Interest"), FromStd(summary.minTotalInterest)},
+                         {QStringLiteral("Total Paid"), FromStd(summary.minTotalPaid)}}};
         saved_ = {QStringLiteral("Amount Saved On Interest"), FromStd(summary.amountSaved)};
     }
 
@@ -127,10 +135,10 @@ public:
         y += line * 0.8;
 
         // The two frames side by side across the page, as the window has
-        // them across the grid; each a caption over two lines.
+        // them across the grid; each a caption over its lines and totals.
         const qreal gap = line;
         const qreal frameWidth = (width - gap) / 2;
-        const qreal frameHeight = line * 3 + line * 0.8;
+        const qreal frameHeight = line * (1 + kFrameRows) + line * 0.8;
         paintFrame(painter, {0, y, frameWidth, frameHeight}, caption_,
                    altered_ ? kAlteredColour : QColor(Qt::black), planRows_);
         paintFrame(painter, {frameWidth + gap, y, frameWidth, frameHeight},
@@ -146,8 +154,11 @@ public:
     }
 
 private:
+    static constexpr int kFrameRows = 4;
+
     void paintFrame(QPainter* painter, const QRectF& frame, const QString& caption,
-                    const QColor& captionColour, const std::array<LabelledValue, 2>& rows) const
+                    const QColor& captionColour,
+                    const std::array<LabelledValue, kFrameRows>& rows) const
     {
         const qreal line = lineHeight(layout_.text);
         const qreal inset = line * 0.5;
@@ -192,8 +203,8 @@ private:
     std::vector<LabelledValue> inputs_;
     QString caption_;
     bool altered_ = false;
-    std::array<LabelledValue, 2> planRows_;
-    std::array<LabelledValue, 2> minimumRows_;
+    std::array<LabelledValue, kFrameRows> planRows_;
+    std::array<LabelledValue, kFrameRows> minimumRows_;
     LabelledValue saved_;
 };
 
@@ -207,33 +218,52 @@ double ValueOf(const PlanMonth& month, int column)
         return month.interest;
     case 3:
         return month.principal.toDouble();
+    case kExtraColumn:
+        return month.extra.toDouble();
     default:
         return month.balance.toDouble();
     }
 }
 
+QString HeaderText(int column)
+{
+    return FromStd(column == kExtraColumn ? kExtraHeader
+                                          : kPlanHeader[static_cast<std::size_t>(column)]);
+}
+
+// A table cell: the grid's cell, or the month's extra (none in the opening row).
+QString TableCellText(const PaymentPlan& plan, std::size_t row, int column)
+{
+    if (column != kExtraColumn) {
+        return FromStd(PlanCellText(plan, row, column));
+    }
+    return row < 2 ? QString() : FromStd(ExtraCellText(plan.months[row - 2]));
+}
+
 // The texts that may be the widest of each column: the header, and the
 // months with the largest and the smallest value (the most digits, or a sign).
-std::array<std::vector<QString>, kPlanColumns> WidestCandidates(const PaymentPlan& plan)
+std::array<std::vector<QString>, kTableColumns> WidestCandidates(const PaymentPlan& plan)
 {
-    std::array<std::vector<QString>, kPlanColumns> candidates;
+    std::array<std::vector<QString>, kTableColumns> candidates;
     const std::size_t rows = PlanGridRows(plan);
-    for (int column = 0; column < kPlanColumns; ++column) {
+    for (int column = 0; column < kTableColumns; ++column) {
         auto& texts = candidates[static_cast<std::size_t>(column)];
-        texts.push_back(FromStd(PlanCellText(plan, 1, column))); // the opening row
+        texts.push_back(TableCellText(plan, 1, column)); // the opening row
         if (plan.months.empty()) {
             continue;
         }
         if (column == kTermColumn) {
-            texts.push_back(FromStd(PlanCellText(plan, rows - 1, column)));
+            texts.push_back(TableCellText(plan, rows - 1, column));
             continue;
         }
         const auto [smallest, largest] = std::minmax_element(
             plan.months.begin(), plan.months.end(), [column](const auto& a, const auto& b) {
                 return ValueOf(a, column) < ValueOf(b, column);
             });
-        texts.push_back(FromStd(MonthCellText(*smallest, column)));
-        texts.push_back(FromStd(MonthCellText(*largest, column)));
+        for (const auto month : {smallest, largest}) {
+            texts.push_back(TableCellText(
+                plan, static_cast<std::size_t>(month - plan.months.begin()) + 2, column));
+        }
     }
     return candidates;
 }
@@ -254,9 +284,8 @@ Layout LayOut(const PaymentPlan& plan, QPagedPaintDevice* device)
         const QFontMetricsF cells(layout.table, device);
         const QFontMetricsF headers(layout.tableHeader, device);
         layout.padding = cells.averageCharWidth() * 1.2;
-        for (int column = 0; column < kPlanColumns; ++column) {
-            qreal widest =
-                headers.horizontalAdvance(FromStd(kPlanHeader[static_cast<std::size_t>(column)]));
+        for (int column = 0; column < kTableColumns; ++column) {
+            qreal widest = headers.horizontalAdvance(HeaderText(column));
             for (const QString& text : candidates[static_cast<std::size_t>(column)]) {
                 widest = std::max(widest, cells.horizontalAdvance(text));
             }
@@ -348,9 +377,9 @@ bool PlanDocument::paint(QPagedPaintDevice* device, const Progress& progress, in
             painter.fillRect(QRectF(0, y, width, layout.rowHeight), kHeaderShade);
             painter.setPen(Qt::black);
             painter.setFont(layout.tableHeader);
-            for (int column = 0; column < kPlanColumns; ++column) {
+            for (int column = 0; column < kTableColumns; ++column) {
                 painter.drawText(CellRect(layout, column, y), CellAlignment(column),
-                                 FromStd(kPlanHeader[static_cast<std::size_t>(column)]));
+                                 HeaderText(column));
             }
             y += layout.rowHeight;
             painter.setPen(QPen(kRuleColour, layout.point * 0.5));
@@ -363,10 +392,9 @@ bool PlanDocument::paint(QPagedPaintDevice* device, const Progress& progress, in
                 painter.fillRect(QRectF(0, y, width, layout.rowHeight), kRowShade);
             }
             painter.setPen(Qt::black);
-            for (int column = 0; column < kPlanColumns; ++column) {
-                painter.drawText(
-                    CellRect(layout, column, y), CellAlignment(column),
-                    FromStd(PlanCellText(*plan_, static_cast<std::size_t>(row) + 1, column)));
+            for (int column = 0; column < kTableColumns; ++column) {
+                painter.drawText(CellRect(layout, column, y), CellAlignment(column),
+                                 TableCellText(*plan_, static_cast<std::size_t>(row) + 1, column));
             }
             y += layout.rowHeight;
         }

@@ -9,7 +9,8 @@ struct PaymentPlan;
 
 // The payment plan as a paged document, for the printer and for PDF: a
 // title, the loan's inputs, the comparison of both plans as the window shows
-// it, then the grid's rows in a table whose header row heads every page, and
+// it with their totals, then the grid's rows and each month's extra in a
+// table whose header row heads every page, and
 // "Page N of M" at the foot of each page. The pages are painted straight onto
 // the device one after another, so a plan of 32,766 months (some 600 pages)
 // needs no more memory than one of a year.

@@ -10,9 +10,11 @@
 
 namespace {
 
-PlanTerms TermsOf(const Loan& loan)
+PlanTerms TermsOf(const Loan& loan, std::int16_t veskFirstMonths = 0)
 {
-    LoadCalcState(InputsFor(loan, true));
+    CalculatorInputs in = InputsFor(loan, true);
+    in.veskFirstMonths = veskFirstMonths;
+    LoadCalcState(in);
     return LoadPaymentPlan().terms;
 }
 
@@ -20,6 +22,7 @@ struct InputsCase {
     Loan loan;
     std::vector<std::pair<std::string, std::string>> inputs;
     const char* stem;
+    std::int16_t veskFirstMonths = 0;
 };
 
 class PlanInputs : public ::testing::TestWithParam<InputsCase> {};
@@ -27,7 +30,7 @@ class PlanInputs : public ::testing::TestWithParam<InputsCase> {};
 TEST_P(PlanInputs, NameTheLoan)
 {
     const InputsCase& c = GetParam();
-    const PlanTerms terms = TermsOf(c.loan);
+    const PlanTerms terms = TermsOf(c.loan, c.veskFirstMonths);
     std::vector<std::pair<std::string, std::string>> inputs;
     for (const PlanInputText& input : PlanInputTexts(terms)) {
         inputs.emplace_back(input.label, input.value);
@@ -49,6 +52,14 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"Scheduled Payment", "$699.00"},
                                   {"Maximum Monthly Payment", "$1,000.00"}},
                                  "plan-100000-7.5-699-max1000"},
+                      InputsCase{{"100000", "7.5", "699", "1000", 1, 0},
+                                 {{"Outstanding Balance", "$100,000.00"},
+                                  {"Interest Rate (APR)", "7.5%"},
+                                  {"Scheduled Payment", "$699.00"},
+                                  {"Maximum Monthly Payment", "$1,000.00"},
+                                  {"Vesk's Method for the first", "3 yrs"}},
+                                 "plan-100000-7.5-699-max1000-first36",
+                                 36},
                       InputsCase{{"100,000.5", "6.25", "699.125", "650", 0, 1},
                                  {{"Outstanding Balance", "$100,000.50"},
                                   {"Interest Rate (APR)", "6.25%"},

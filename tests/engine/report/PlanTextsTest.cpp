@@ -161,4 +161,25 @@ TEST(PlanTexts, LongestPlanFillsEveryRowTheGridCanNumber)
     EXPECT_EQ(plan.terms.openingBalance, Money("3276600"));
 }
 
+// The payment cell's tooltip splits the payment into the scheduled payment
+// and the extra; a last payment below the scheduled one holds no extra.
+TEST(PaymentSplitText, ScheduledAndExtra)
+{
+    struct Case {
+        Loan loan;
+        std::size_t month; // from 1; 0 for the last
+        const char* split;
+    };
+    for (const Case& c :
+         {Case{{"100000", "7.5", "699"}, 1, "699.00 scheduled + 78.83 extra"},
+          Case{{"100000", "7.5", "699"}, 0, "182.55 scheduled + .00 extra"},
+          Case{{"100000", "7.5", "699", "750", 1, 0}, 1, "699.00 scheduled + 51.00 extra"},
+          Case{{"100000", "7.5", "699", "650", 0, 1}, 1, "699.00 scheduled less 49.00"}}) {
+        LoadCalcState(InputsFor(c.loan, true));
+        const PaymentPlan plan = LoadPaymentPlan();
+        const PlanMonth& month = c.month == 0 ? plan.months.back() : plan.months[c.month - 1];
+        EXPECT_EQ(PaymentSplitText(month, plan.terms.scheduledPayment), c.split);
+    }
+}
+
 } // namespace

@@ -124,6 +124,11 @@ void MSFlexGridTest::gridModelKeepsQtsRules()
     QCOMPARE(GridRow(&grid, 1), QStringList({"", "", "", "", "1200"}));
     QCOMPARE(GridRow(&grid, 7), QStringList({"6", "200.00", ".00", "200.00", ".00"}));
     QCOMPARE(grid.TextMatrix(0, 4), QStringLiteral("Balance")); // the header row stays
+    // The payment's split is its tooltip; other cells have none.
+    QCOMPARE(grid.model()->index(1, 0).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("100.00 scheduled + 100.00 extra"));
+    QVERIFY(!grid.model()->index(1, 1).data(Qt::ToolTipRole).isValid());
+    QVERIFY(!grid.model()->index(0, 0).data(Qt::ToolTipRole).isValid());
 
     grid.setTextMatrix(3, 2, QStringLiteral("written"));
     QCOMPARE(grid.model()->index(2, 1).data().toString(), QStringLiteral("written"));

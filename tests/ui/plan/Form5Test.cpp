@@ -375,13 +375,17 @@ void Form5Test::contextMenuOffersCopyCsvChartAndPrint()
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     MSFlexGrid* grid = Grid(form.get());
-    const QStringList entries{"Copy", QStringLiteral("Save as CSV…"), QStringLiteral("Chart…"),
-                              QStringLiteral("Print…"), QStringLiteral("Export PDF…")};
+    const QStringList entries{"Copy",
+                              QStringLiteral("Save as CSV…"),
+                              QStringLiteral("Chart…"),
+                              QStringLiteral("What If…"),
+                              QStringLiteral("Print…"),
+                              QStringLiteral("Export PDF…")};
     QStringList shortcuts;
     for (const QAction* action : grid->actions()) {
         shortcuts << action->shortcut().toString();
     }
-    QCOMPARE(shortcuts, QStringList({"Ctrl+C", "", "Ctrl+G", "Ctrl+P", "Ctrl+Shift+S"}));
+    QCOMPARE(shortcuts, QStringList({"Ctrl+C", "", "Ctrl+G", "Ctrl+I", "Ctrl+P", "Ctrl+Shift+S"}));
 
     const auto openedMenu = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
     for (int opening = 0; opening < 3; ++opening) {
@@ -421,7 +425,7 @@ void Form5Test::contextMenuOffersCopyCsvChartAndPrint()
     // The Print button offers both at the right of Back's row, clear of Back.
     auto* print = Find<QPushButton>(form.get(), "cmdPrint");
     QVERIFY(print != nullptr && print->menu() != nullptr);
-    QCOMPARE(print->menu()->actions(), grid->actions().mid(3));
+    QCOMPARE(print->menu()->actions(), grid->actions().mid(4));
     QCOMPARE(print->geometry(), TwipsMapping::of(form.get()).rect(5280, 7080, 1215, 375));
     QVERIFY(!print->geometry().intersects(Find<QPushButton>(form.get(), "cmdBack")->geometry()));
     QCOMPARE(print->geometry().right(), grid->geometry().right());
@@ -438,13 +442,13 @@ void Form5Test::savesTheMonthsAsCsv()
     QVERIFY(form->savePlanCsv(path));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("Term,Monthly Payment,Interest,Principal,Balance\r\n"
-                                        "1,200.00,0.00,200.00,1000.00\r\n"
-                                        "2,200.00,0.00,200.00,800.00\r\n"
-                                        "3,200.00,0.00,200.00,600.00\r\n"
-                                        "4,200.00,0.00,200.00,400.00\r\n"
-                                        "5,200.00,0.00,200.00,200.00\r\n"
-                                        "6,200.00,0.00,200.00,0.00\r\n"));
+    QCOMPARE(file.readAll(), QByteArray("Term,Monthly Payment,Interest,Principal,Balance,Extra\r\n"
+                                        "1,200.00,0.00,200.00,1000.00,100.00\r\n"
+                                        "2,200.00,0.00,200.00,800.00,100.00\r\n"
+                                        "3,200.00,0.00,200.00,600.00,100.00\r\n"
+                                        "4,200.00,0.00,200.00,400.00,100.00\r\n"
+                                        "5,200.00,0.00,200.00,200.00,100.00\r\n"
+                                        "6,200.00,0.00,200.00,0.00,100.00\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.csv"});
     QVERIFY(cases_.messages().messages().empty());
 }

@@ -55,7 +55,7 @@ QStringList PdfPages(const QString& path)
     return pages;
 }
 
-const QString kHeaderRow = QStringLiteral("Term Monthly Payment Interest Principal Balance");
+const QString kHeaderRow = QStringLiteral("Term Monthly Payment Interest Principal Balance Extra");
 
 QString DirEntries(const QTemporaryDir& dir)
 {
@@ -96,6 +96,8 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow_data()
                        "Vesk's Method Minimum Payment Plan",
                        "Payoff Period 14 yrs and 11 mths Payoff Period 30 yrs and 1 mth",
                        "Aver Mnthly Pymt $977.97 Mnthly Pymt $699.00",
+                       "Total Interest $75,056.93 Total Interest $151,930.85",
+                       "Total Paid $175,056.93 Total Paid $251,930.85",
                        "Amount Saved On Interest $76,873.92",
                        kHeaderRow,
                        "100000"};
@@ -109,6 +111,8 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow_data()
                        "Vesk's Method **altered** Minimum Payment Plan",
                        "Payoff Period 16 yrs and 1 mth Payoff Period 30 yrs and 1 mth",
                        "Aver Mnthly Pymt $919.14 Mnthly Pymt $699.00",
+                       "Total Interest $77,394.01 Total Interest $151,930.85",
+                       "Total Paid $177,394.01 Total Paid $251,930.85",
                        "Amount Saved On Interest $74,536.84",
                        kHeaderRow,
                        "100000"};
@@ -145,7 +149,7 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow()
     QVERIFY(pages >= 3);
     QCOMPARE(texts.front().split(u'\n').mid(0, front.size()), front);
 
-    const QRegularExpression monthRow(QStringLiteral(R"(^(\d+)( [\d,]*\.\d\d){4}$)"));
+    const QRegularExpression monthRow(QStringLiteral(R"(^(\d+)( [\d,]*\.\d\d){5}$)"));
     int expected = 1;
     for (int page = 0; page < pages; ++page) {
         const QStringList lines = texts[page].split(u'\n');
@@ -162,11 +166,12 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow()
     }
     QCOMPARE(expected - 1, int{plan->summary.veskMonths});
     const PlanMonth& last = plan->months.back();
-    QVERIFY(texts.back().contains(QStringLiteral("%1 %2 %3 %4 .00")
+    QVERIFY(texts.back().contains(QStringLiteral("%1 %2 %3 %4 .00 %5")
                                       .arg(QString::fromStdString(MonthCellText(last, 0)),
                                            QString::fromStdString(MonthCellText(last, 1)),
                                            QString::fromStdString(MonthCellText(last, 2)),
-                                           QString::fromStdString(MonthCellText(last, 3)))));
+                                           QString::fromStdString(MonthCellText(last, 3)),
+                                           QString::fromStdString(ExtraCellText(last)))));
 }
 
 // Cancelled on its second page: no file, and a file that was there is kept.
