@@ -21,7 +21,9 @@
 #include <QTest>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -79,6 +81,8 @@ class ChartWindowTest : public QObject {
 
 private slots:
     void reductionKeepsEndsAndExtremes();
+    void reductionTakesAnyInput_data();
+    void reductionTakesAnyInput();
     void seriesEndAtThePayoffMarks_data();
     void seriesEndAtThePayoffMarks();
     void withoutAScheduledPlanTheLegendSaysSo();
@@ -110,6 +114,61 @@ void ChartWindowTest::reductionKeepsEndsAndExtremes()
     // A line the columns can show whole is kept whole.
     const std::vector<QPointF> few(points.begin(), points.begin() + 150);
     QCOMPARE(ReduceToColumns(few, 0, few.back().x(), columns).size(), qsizetype{150});
+}
+
+void ChartWindowTest::reductionTakesAnyInput_data()
+{
+    QTest::addColumn<double>("first");  // x of the first point; the rest run 0..99
+    QTest::addColumn<double>("middle"); // x of point 50
+    QTest::addColumn<double>("last");
+    QTest::addColumn<double>("xMin");
+    QTest::addColumn<double>("xMax");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("kept"); // -1: at most two a column and the ends
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("no columns") << 0.0 << 50.0 << 99.0 << 0.0 << 99.0 << 0 << -1;
+    QTest::newRow("negative columns") << 0.0 << 50.0 << 99.0 << 0.0 << 99.0 << -7 << -1;
+    QTest::newRow("points far outside") << -1e300 << 50.0 << 1e300 << 0.0 << 99.0 << 10 << -1;
+    QTest::newRow("infinite points") << -inf << 50.0 << inf << 0.0 << 99.0 << 10 << -1;
+    QTest::newRow("point without x") << 0.0 << nan << 99.0 << 0.0 << 99.0 << 10 << -1;
+    QTest::newRow("range without end") << 0.0 << 50.0 << 99.0 << 0.0 << nan << 10 << 100;
+    QTest::newRow("infinite range") << 0.0 << 50.0 << 99.0 << -inf << inf << 10 << 100;
+    QTest::newRow("empty range") << 0.0 << 50.0 << 99.0 << 5.0 << 5.0 << 10 << 100;
+}
+
+// Whatever the columns and the range, the ends stay exact and no column
+// keeps more than two points; a range that cannot be divided keeps them all.
+void ChartWindowTest::reductionTakesAnyInput()
+{
+    QFETCH(double, first);
+    QFETCH(double, middle);
+    QFETCH(double, last);
+    QFETCH(double, xMin);
+    QFETCH(double, xMax);
+    QFETCH(int, columns);
+    QFETCH(int, kept);
+
+    std::vector<QPointF> points;
+    for (int i = 0; i < 100; ++i) {
+        points.emplace_back(i, (i * 37) % 100); // up and down
+    }
+    points.front().setX(first);
+    points[50].setX(middle);
+    points.back().setX(last);
+
+    const QList<QPointF> reduced = ReduceToColumns(points, xMin, xMax, columns);
+    const auto same = [](QPointF a, QPointF b) {
+        return (a.x() == b.x() || (std::isnan(a.x()) && std::isnan(b.x()))) && a.y() == b.y();
+    };
+    QVERIFY(same(reduced.front(), points.front()));
+    QVERIFY(same(reduced.back(), points.back()));
+    if (kept >= 0) {
+        QCOMPARE(reduced.size(), qsizetype{kept});
+    } else {
+        QVERIFY(reduced.size() <= 2 * std::max(columns, 1) + 2);
+    }
 }
 
 void ChartWindowTest::seriesEndAtThePayoffMarks_data()
