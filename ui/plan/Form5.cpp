@@ -9,6 +9,7 @@
 #include "MsgBox.h"
 #include "PlanChartData.h"
 #include "PlanFiles.h"
+#include "PlanPrinting.h"
 #include "PlanTexts.h"
 #include "RuntimeError.h"
 #include "TwipsLayout.h"

@@ -26,7 +26,7 @@ std::shared_ptr<const PaymentPlan> WorkedExamplePlan(const QString& maximum = QS
 
 // The text of each page of a PDF, as poppler's pdftotext lays it out, with
 // every run of blanks made one.
-QStringList PdfPages(const QString& path)
+QStringList PdfPageTexts(const QString& path)
 {
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, "-"});
@@ -122,7 +122,7 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow()
     }));
     QVERIFY(messages_->messages().empty());
 
-    const QStringList texts = PdfPages(path);
+    const QStringList texts = PdfPageTexts(path);
     QVERIFY2(!texts.isEmpty(), "pdftotext (poppler-utils) could not read the PDF");
     QCOMPARE(texts.size(), pages);
     QVERIFY(pages >= 3);
