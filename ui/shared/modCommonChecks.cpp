@@ -79,7 +79,9 @@ QSize FittedClientSize(const QWidget* window, const QSize& designed)
 
 // Watches a window for its Form_Resize and keeps what the window system
 // confirmed about it: the place where the window last sat at a size it
-// kept, and whether a size the window asked for is still unconfirmed.
+// kept, whether a size the window asked for is still unconfirmed, and the
+// size the window system holds the window at when it will not give it the
+// designed one.
 class FormSizeKeeper : public QObject {
 public:
     FormSizeKeeper(QWidget* window, std::function<void()> handler)
@@ -93,6 +95,10 @@ public:
     // Where the window sat, client area top left, before a border drag, a
     // maximize or a resize from outside moved it.
     std::optional<QPoint> settledPlace() const { return settled_; }
+
+    // Whether the window system holds the window at size, having refused
+    // every request for another one; the window then stops asking.
+    bool heldAt(const QSize& size) const { return held_ && *held_ == size; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -109,8 +115,12 @@ protected:
 
 private:
     static constexpr int kRetryIntervalMs = 250;
-    // Twenty seconds after the last size the window system reported.
-    static constexpr int kRetries = 80;
+    // Two seconds after the window system last reported a new size. A
+    // window manager that grants a request does so within a round trip;
+    // one that has not after eight requests, and has reported no size of
+    // its own since, is holding the window at its size (a tiling manager,
+    // a kiosk shell) and answers every further request the same.
+    static constexpr int kRetries = 8;
 
     void windowEvent(QEvent::Type type)
     {
@@ -142,13 +152,18 @@ private:
         // its top or left border, a maximize) is no new place for it.
         resizing_ = retry_.isActive() || window_->size() != reported;
         QTimer::singleShot(0, this, [this] { resizing_ = false; });
+        // The same size again answers a request; only another size is news
+        // (the user's drag, a new tile) that the window asks about afresh.
+        if (reported != reported_) {
+            retries_ = 0;
+            held_.reset();
+        }
         reported_ = reported;
         if (window_->size() == reported) {
             retry_.stop();
             return;
         }
-        retries_ = 0;
-        if (!retry_.isActive()) {
+        if (!retry_.isActive() && !held_) {
             retry_.start();
         }
     }
@@ -175,11 +190,17 @@ private:
 
     // Asks for the reported size first, so that Form_Resize's request for
     // the designed size is a real change again and reaches the window system.
+    // When the tries are spent, the window takes the size it is held at and
+    // lays itself out for it.
     void askAgain()
     {
-        if (window_->size() == reported_ || ++retries_ > kRetries || window_->isMinimized()) {
+        if (window_->size() == reported_ || window_->isMinimized()) {
             retry_.stop();
             return;
+        }
+        if (++retries_ > kRetries) {
+            retry_.stop();
+            held_ = reported_;
         }
         window_->resize(reported_);
     }
@@ -192,6 +213,7 @@ private:
     QSize reported_;
     bool resizing_ = false;
     std::optional<QPoint> settled_;
+    std::optional<QSize> held_;
 };
 
 const FormSizeKeeper* KeeperOf(const QWidget* window)
@@ -224,6 +246,10 @@ void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexc
         if (window == nullptr || window->isMinimized()) {
             return; // a minimized window cannot be sized; restoring it resizes again
         }
+        const FormSizeKeeper* keeper = KeeperOf(window);
+        if (keeper != nullptr && keeper->heldAt(window->size())) {
+            return; // the window system will not have it any other size
+        }
         if (window->isMaximized()) {
             window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
         }
@@ -233,7 +259,6 @@ void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexc
         }
         // Back where the user last left the window, not where a maximize or
         // a drag of its top or left border took it.
-        const FormSizeKeeper* keeper = KeeperOf(window);
         if (keeper != nullptr && keeper->settledPlace() && window->isVisible()) {
             window->setGeometry(QRect(*keeper->settledPlace(), wanted));
         } else {
