@@ -17,6 +17,15 @@ constexpr double kDesignCharHeightTwips = 13 * 15;
 constexpr int kCaptionGapTwips = 60;
 
 constexpr char kDesignedTwipsProperty[] = "designedTwips";
+constexpr char kLabelMarginsProperty[] = "designedMarginsTwips"; // margin, indent
+
+void ApplyLabelMargins(QLabel* label)
+{
+    const QPoint twips = label->property(kLabelMarginsProperty).toPoint();
+    const TwipsMapping mapping = TwipsMapping::of(label);
+    label->setMargin(mapping.y(twips.x()));
+    label->setIndent(mapping.x(twips.y()));
+}
 
 // A placed container's designed width; otherwise the container fills its
 // window's client area (which a main window lays out only once it is shown).
@@ -141,6 +150,26 @@ void PlaceControl(QWidget* control, int left, int top, int width, int height)
 QRect DesignedTwips(const QWidget* control)
 {
     return control->property(kDesignedTwipsProperty).toRect();
+}
+
+void SetLabelMargins(QLabel* label, int marginTwips, int indentTwips)
+{
+    label->setProperty(kLabelMarginsProperty, QPoint(marginTwips, indentTwips));
+    ApplyLabelMargins(label);
+}
+
+void PlaceControlsAgain(QWidget* window)
+{
+    const TwipsMapping mapping = TwipsMapping::of(window);
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (const QRect twips = DesignedTwips(control); !twips.isEmpty()) {
+            control->setGeometry(mapping.rect(twips));
+        }
+        if (auto* label = qobject_cast<QLabel*>(control);
+            label != nullptr && label->property(kLabelMarginsProperty).isValid()) {
+            ApplyLabelMargins(label);
+        }
+    }
 }
 
 void GiveTextRoom(QLabel* label)

@@ -42,6 +42,15 @@ void PlaceControl(QWidget* control, int left, int top, int width, int height);
 // The designed twips of a placed control; an empty rectangle for any other widget.
 QRect DesignedTwips(const QWidget* control);
 
+// Gives a label a margin around its text and an indent before it, designed
+// in twips, in its window's mapping, and remembers them.
+void SetLabelMargins(QLabel* label, int marginTwips, int indentTwips);
+
+// Places every placed control of window again at its designed twips, with
+// its designed label margins, in the window's mapping as it is now: after a
+// change of the window's font.
+void PlaceControlsAgain(QWidget* window);
+
 // A control named and placed as designed (twips) inside its container.
 template <typename Control>
 Control* AddControl(QWidget* container, const char* name, const QString& caption, int left, int top,

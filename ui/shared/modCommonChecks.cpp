@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modCommonChecks.h"
 
+#include "FittingFont.h"
 #include "TwipsLayout.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMoveEvent>
@@ -29,6 +31,31 @@ constexpr int kTitleBarTwips = 345;
 constexpr int kMenuBarTwips = 285;
 
 constexpr char kScrollingClientName[] = "scrollingClient";
+constexpr char kDesignedOuterSizeProperty[] = "designedOuterTwips"; // width, height
+
+const QScrollArea* ScrollingClientOf(const QWidget* window)
+{
+    return window->findChild<const QScrollArea*>(QLatin1String(kScrollingClientName),
+                                                 Qt::FindDirectChildrenOnly);
+}
+
+// Lays a window out again in its font as it is now: every control at its
+// designed twips in the new mapping, the scrolling page at its designed
+// size, every value fitted again, every text its room; then the window's
+// own resize handling, with Form_Resize, sizes it in the new mapping.
+void LayOutInItsFont(QWidget* window)
+{
+    PlaceControlsAgain(window);
+    if (const QScrollArea* area = ScrollingClientOf(window); area != nullptr) {
+        const QSize outer = area->property(kDesignedOuterSizeProperty).toSize();
+        area->widget()->resize(DesignedClientSize(window, static_cast<std::int16_t>(outer.height()),
+                                                  static_cast<std::int16_t>(outer.width())));
+    }
+    ShowValuesAgain(window);
+    GiveTextsRoom(window);
+    QResizeEvent resize(window->size(), window->size());
+    QCoreApplication::sendEvent(window, &resize);
+}
 
 const QWidget* MenuBarOf(const QWidget* window)
 {
@@ -62,9 +89,7 @@ QSize FittedClientSize(const QWidget* window, const QSize& designed)
     }
     const QSize room = screen->availableGeometry().size().shrunkBy(FrameMargins(window));
     QSize fitted = designed.boundedTo(room);
-    const auto* scrolling = window->findChild<const QScrollArea*>(
-        QLatin1String(kScrollingClientName), Qt::FindDirectChildrenOnly);
-    if (scrolling != nullptr) {
+    if (const QScrollArea* scrolling = ScrollingClientOf(window); scrolling != nullptr) {
         const int bar =
             window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrolling);
         if (fitted.height() < designed.height()) {
@@ -128,6 +153,16 @@ private:
         case QEvent::Resize:
         case QEvent::WindowStateChange:
             handler_();
+            break;
+        case QEvent::FontChange:
+            // Once the new font has reached every control.
+            if (!relayoutPending_) {
+                relayoutPending_ = true;
+                QTimer::singleShot(0, this, [this] {
+                    relayoutPending_ = false;
+                    LayOutInItsFont(window_);
+                });
+            }
             break;
         case QEvent::Show:
             // The window system's reports reach the native window first, and
@@ -214,6 +249,7 @@ private:
     bool resizing_ = false;
     std::optional<QPoint> settled_;
     std::optional<QSize> held_;
+    bool relayoutPending_ = false;
 };
 
 const FormSizeKeeper* KeeperOf(const QWidget* window)
@@ -278,6 +314,7 @@ QWidget* AddScrollingClient(QWidget* window, std::int16_t height, std::int16_t w
 {
     auto* area = new QScrollArea(window);
     area->setObjectName(QLatin1String(kScrollingClientName));
+    area->setProperty(kDesignedOuterSizeProperty, QSize(width, height));
     area->setFrameShape(QFrame::NoFrame);
     area->setBackgroundRole(QPalette::Window);
     auto* layout = new QVBoxLayout(window);

@@ -31,7 +31,9 @@ void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexc
 // seconds after the last new size it reported. A window manager that still
 // holds the window at its own size then (a tiling manager, a kiosk shell)
 // has its way: the window takes that size, lays itself out for it and asks
-// no more until the window system reports another size.
+// no more until the window system reports another size. When the window's
+// font changes (the desktop's or the application's), the window lays itself
+// out again in the new font and takes its designed size in it.
 void OnFormResize(QWidget* window, std::function<void()> handler);
 
 // A client area for an information window that scrolls when the window is

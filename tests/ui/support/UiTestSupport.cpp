@@ -88,6 +88,15 @@ ScreenOverflowFont::~ScreenOverflowFont()
     QApplication::setFont(previous_);
 }
 
+void ChangeApplicationFont(const QFont& font)
+{
+    QApplication::setFont(font);
+    for (QWidget* widget : QApplication::allWidgets()) {
+        QEvent change(QEvent::ApplicationFontChange);
+        QCoreApplication::sendEvent(widget, &change);
+    }
+}
+
 DesktopColours::DesktopColours(
     std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours)
     : previous_(QApplication::palette())

@@ -35,6 +35,11 @@ private:
     QFont previous_;
 };
 
+// Changes the application font as the desktop does while the program runs:
+// every widget is told, as QApplication tells them only once its event loop
+// runs (the tests run without it).
+void ChangeApplicationFont(const QFont& font);
+
 // While it lives, the application palette has the given colours in place
 // of the desktop's (a dark desktop, for instance).
 class DesktopColours {
