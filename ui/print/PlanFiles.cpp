@@ -7,6 +7,7 @@
 #include "PaymentPlan.h"
 #include "PlanCsv.h"
 #include "PlanDocumentTexts.h"
+#include "modCommonChecks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -79,6 +80,7 @@ QString AskPlanPath(QWidget* parent, const QString& title, const PlanTerms& term
     const QFileInfo suggested(SuggestedPlanPath(terms, suffix));
     dialog.setDirectory(suggested.absolutePath());
     dialog.selectFile(suggested.fileName());
+    FitDialogToScreen(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

@@ -9,6 +9,7 @@
 #include "PlanDocument.h"
 #include "PlanDocumentTexts.h"
 #include "PlanFiles.h"
+#include "modCommonChecks.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -23,6 +24,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <QToolBar>
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -161,6 +164,7 @@ private:
     void print()
     {
         QPrintDialog ask(printer_, dialog_);
+        FitDialogToScreen(&ask);
         if (ask.exec() != QDialog::Accepted) {
             return;
         }
@@ -196,6 +200,16 @@ private:
     bool closing_ = false; // its pages were cancelled
 };
 
+// As tall as the screen allows and wide enough for the whole toolbar, so
+// that the page shows large and every button in reach.
+void FitPreviewToScreen(QPrintPreviewDialog* preview)
+{
+    const QWidget* tools = preview->findChild<QToolBar*>();
+    const int toolsWidth = tools != nullptr ? tools->sizeHint().width() : 0;
+    FitDialogToScreen(preview, QSize(std::max(preview->sizeHint().width(), toolsWidth * 11 / 10),
+                                     QWIDGETSIZE_MAX));
+}
+
 } // namespace
 
 void PrintPlan(QWidget* parent, std::shared_ptr<const PaymentPlan> plan)
@@ -204,5 +218,6 @@ void PrintPlan(QWidget* parent, std::shared_ptr<const PaymentPlan> plan)
     SetUpPrinter(printer, plan->terms);
     QPrintPreviewDialog preview(&printer, parent);
     new PreviewSession(&preview, std::move(plan));
+    FitPreviewToScreen(&preview);
     preview.exec();
 }

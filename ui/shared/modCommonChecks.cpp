@@ -71,7 +71,9 @@ QMargins FrameMargins(const QWidget* window)
     const QRect client = window->geometry();
     const QMargins real(client.left() - frame.left(), client.top() - frame.top(),
                         frame.right() - client.right(), frame.bottom() - client.bottom());
-    if (!real.isNull()) {
+    // A window not yet framed may report a frame a pixel inside itself.
+    if (!real.isNull() && real.left() >= 0 && real.top() >= 0 && real.right() >= 0 &&
+        real.bottom() >= 0) {
         return real;
     }
     const TwipsMapping mapping = TwipsMapping::of(window);
@@ -308,6 +310,28 @@ void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexc
 void OnFormResize(QWidget* window, std::function<void()> handler)
 {
     new FormSizeKeeper(window, std::move(handler));
+}
+
+void FitDialogToScreen(QWidget* dialog, QSize wanted)
+{
+    const QWidget* parent = dialog->parentWidget();
+    const QScreen* screen = parent != nullptr ? parent->screen() : dialog->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = FrameMargins(dialog);
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize size = (wanted.isValid() ? wanted : dialog->sizeHint()).boundedTo(room);
+    dialog->resize(size);
+    QRect placed(QPoint(), size.grownBy(frame));
+    placed.moveCenter(parent != nullptr ? parent->window()->frameGeometry().center()
+                                        : available.center());
+    placed.moveLeft(
+        std::clamp(placed.left(), available.left(), available.right() + 1 - placed.width()));
+    placed.moveTop(
+        std::clamp(placed.top(), available.top(), available.bottom() + 1 - placed.height()));
+    dialog->move(placed.topLeft());
 }
 
 QWidget* AddScrollingClient(QWidget* window, std::int16_t height, std::int16_t width)

@@ -36,6 +36,12 @@ void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexc
 // out again in the new font and takes its designed size in it.
 void OnFormResize(QWidget* window, std::function<void()> handler);
 
+// Sizes a dialog that has no designed size (a file dialog, the print
+// preview) to wanted, or else to what it asks for, but never larger than
+// the available area of its parent's screen with a frame around it, and
+// centres it over its parent within that area.
+void FitDialogToScreen(QWidget* dialog, QSize wanted = {});
+
 // A client area for an information window that scrolls when the window is
 // cut to the screen: returns the widget to place the controls on, as large
 // as the designed client area.

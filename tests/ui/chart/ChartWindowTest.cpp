@@ -13,11 +13,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPointer>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolTip>
 #include <algorithm>
@@ -86,6 +89,8 @@ private slots:
     void seriesEndAtThePayoffMarks_data();
     void seriesEndAtThePayoffMarks();
     void withoutAScheduledPlanTheLegendSaysSo();
+    void legendFitsWithoutCutWords_data();
+    void legendFitsWithoutCutWords();
     void keysStepAlongTheCurves_data();
     void keysStepAlongTheCurves();
 };
@@ -254,6 +259,51 @@ void ChartWindowTest::withoutAScheduledPlanTheLegendSaysSo()
              QStringList({"Minimum Payment Plan: none to report", "Your Payment Plan ($500.00)"}));
     QCOMPARE(Texts(balance->markLabels()), QStringList({"3 mths"}));
     QVERIFY(window.accessibleDescription().contains(QStringLiteral("none to report")));
+}
+
+void ChartWindowTest::legendFitsWithoutCutWords_data()
+{
+    QTest::addColumn<int>("characters"); // the window's width in average characters
+    QTest::addColumn<bool>("asNamed");   // every entry in full, in the window's font
+    QTest::newRow("wide") << 150 << true;
+    QTest::newRow("narrow") << 100 << false;        // a smaller font
+    QTest::newRow("narrower still") << 80 << false; // without the amounts in brackets
+}
+
+// In a window too narrow for the legend in the window's font (a small
+// screen at a device pixel ratio of 2), no legend entry has a word cut off,
+// as Qt's own legend would do ("Paid off 15 yrs and 2 mths soo..."): it is
+// set smaller, and drops its amounts in brackets when that is not enough.
+void ChartWindowTest::legendFitsWithoutCutWords()
+{
+    QFETCH(int, characters);
+    QFETCH(bool, asNamed);
+    ChartWindow window(ChartDataFor(TillZero("100000", "7.5", "699")), nullptr);
+    window.resize(window.fontMetrics().averageCharWidth() * characters, window.height());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    for (PlanChartView* view : {window.balanceView(), window.interestView()}) {
+        window.findChild<QTabWidget*>()->setCurrentWidget(view);
+        QCoreApplication::processEvents();
+        QLegend* legend = view->chart()->legend();
+        bool allNamed = legend->font() == view->font();
+        for (QLegendMarker* marker : legend->markers()) {
+            if (marker->isVisible()) {
+                QVERIFY2(marker->series()->name().startsWith(marker->label()),
+                         qPrintable(marker->label()));
+                allNamed = allNamed && marker->label() == marker->series()->name();
+            }
+        }
+        QCOMPARE(allNamed, asNamed);
+        for (QGraphicsItem* item : view->scene()->items()) {
+            if (const auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+                text != nullptr && legend->isAncestorOf(text)) {
+                QVERIFY2(!text->toPlainText().contains(QLatin1String("...")),
+                         qPrintable(text->toPlainText()));
+            }
+        }
+    }
 }
 
 void ChartWindowTest::keysStepAlongTheCurves_data()
