@@ -23,6 +23,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStyle>
 #include <QTemporaryFile>
 #include <QToolBar>
 #include <algorithm>
@@ -201,13 +202,30 @@ private:
 };
 
 // As tall as the screen allows and wide enough for the whole toolbar, so
-// that the page shows large and every button in reach.
+// that the page shows large and every button in reach. On a screen too
+// narrow for the toolbar, its icons are small, and then the choice of one,
+// two or all pages at a time goes before Page Setup and Print would.
 void FitPreviewToScreen(QPrintPreviewDialog* preview)
 {
-    const QWidget* tools = preview->findChild<QToolBar*>();
-    const int toolsWidth = tools != nullptr ? tools->sizeHint().width() : 0;
-    FitDialogToScreen(preview, QSize(std::max(preview->sizeHint().width(), toolsWidth * 11 / 10),
-                                     QWIDGETSIZE_MAX));
+    auto* tools = preview->findChild<QToolBar*>();
+    if (tools == nullptr) {
+        FitDialogToScreen(preview, QSize(preview->sizeHint().width(), QWIDGETSIZE_MAX));
+        return;
+    }
+    const auto toolsWidth = [tools] { return tools->sizeHint().width() * 11 / 10; };
+    FitDialogToScreen(preview,
+                      QSize(std::max(preview->sizeHint().width(), toolsWidth()), QWIDGETSIZE_MAX));
+    if (toolsWidth() > preview->width()) {
+        const int small = tools->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, tools);
+        tools->setIconSize(QSize(small, small));
+    }
+    if (toolsWidth() > preview->width()) {
+        for (const char* view : {"singleModeAction", "facingModeAction", "overviewModeAction"}) {
+            if (auto* action = preview->findChild<QAction*>(QLatin1String(view))) {
+                action->setVisible(false);
+            }
+        }
+    }
 }
 
 } // namespace
