@@ -58,7 +58,7 @@ EnableDecision Decide(const CalculatorInputs& in, const Values& v)
     }
     const bool capped = in.chkMaxMonthly == 1;
     const bool fixed = in.chkDisableVesk == 1;
-    if (capped && IsBlank(in.maximum)) {
+    if ((capped || fixed) && IsBlank(in.maximum)) {
         return Refuse(in, InputField::Maximum, kBlank);
     }
     if ((fixed || capped) && v.maximum < kMinimumMaximum) {

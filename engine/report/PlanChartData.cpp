@@ -78,6 +78,17 @@ PlanCurve ScheduledCurveOf(const PaymentPlan& plan)
     return curve;
 }
 
+// A plan that pays more interest than the scheduled one says so, rather
+// than saving a negative amount.
+std::string InterestComparison(const PlanSummary& summary)
+{
+    if (summary.interestSaved && *summary.interestSaved < kZero) {
+        // Both totals are at least 0, so their difference negates within range.
+        return "Interest paid more: " + Dollars(kZero - *summary.interestSaved);
+    }
+    return "Interest saved: " + SummaryTexts(summary).amountSaved;
+}
+
 } // namespace
 
 PlanChartData PlanChartDataFrom(const PaymentPlan& plan)
@@ -91,5 +102,6 @@ PlanChartData PlanChartDataFrom(const PaymentPlan& plan)
         data.scheduled.name = "Minimum Payment Plan: none to report";
     }
     data.interestSaved = SummaryTexts(plan.summary).amountSaved;
+    data.interestComparison = InterestComparison(plan.summary);
     return data;
 }

@@ -27,6 +27,9 @@ struct PlanChartData {
     PlanCurve scheduled;       // no months when there is none to report
     bool hasScheduled = false; // a scheduled payment above 0 that ran at least one month
     std::string interestSaved; // as the plan window shows it: "$76,873.92", "no minimum"
+    // The chart's own words for it, never a negative saving: "Interest saved:
+    // $76,873.92", "Interest paid more: $87,969.11", "Interest saved: no minimum".
+    std::string interestComparison;
 };
 
 // The plan's curves from its months; the scheduled plan run again from the

@@ -72,11 +72,6 @@ QString Capitalised(QString text)
     return text;
 }
 
-QString InterestSavedText(const PlanChartData& data)
-{
-    return ChartWindow::tr("Interest saved: %1").arg(FromStd(data.interestSaved));
-}
-
 // The chart in words, for a screen reader.
 QString Summary(const PlanChartData& data)
 {
@@ -89,7 +84,7 @@ QString Summary(const PlanChartData& data)
     }
     return ChartWindow::tr("%1 pays the loan off in %2; the %3 takes %4, so the loan is %5. %6.")
         .arg(plan, period, FromStd(data.scheduled.name), FromStd(data.scheduled.period),
-             PayoffComparison(data), InterestSavedText(data));
+             PayoffComparison(data), FromStd(data.interestComparison));
 }
 
 } // namespace
@@ -211,7 +206,7 @@ void ChartWindow::buildInterestChart()
                                   describe(plan));
     if (data_->hasScheduled) {
         const double years = end / kMonthsPerYear;
-        savingSeries_ << view->addSegment(InterestSavedText(*data_),
+        savingSeries_ << view->addSegment(FromStd(data_->interestComparison),
                                           QPointF(years, plan.interestPaid.back().toDouble()),
                                           QPointF(years, scheduled.interestPaid.back().toDouble()));
     }

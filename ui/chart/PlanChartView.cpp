@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
@@ -169,6 +170,66 @@ QList<QGraphicsSimpleTextItem*> PlanChartView::markLabels() const
     return labels;
 }
 
+// The legend's entries fit their one row without a word cut off: in the
+// widget's font, or one up to a fifth smaller; else without the amounts in
+// brackets ("Minimum Payment Plan"), in a font as small as 6 points. The
+// series keep their names, and the chart's description says it all.
+void PlanChartView::fitLegend()
+{
+    std::vector<QLegendMarker*> markers;
+    for (QLegendMarker* marker : chart()->legend()->markers()) {
+        if (marker->isVisible()) {
+            markers.push_back(marker);
+        }
+    }
+    const auto text = [](QLegendMarker* marker, bool brief) {
+        QString label = marker->series()->name();
+        const qsizetype bracket = label.lastIndexOf(QLatin1String(" ("));
+        if (brief && bracket > 0 && label.endsWith(u')')) {
+            label.truncate(bracket);
+        }
+        return label;
+    };
+    // Each entry takes its text, its marker and the room around them (a
+    // line's height and more); the row, the chart's width less its margins
+    // and the legend's, with a line's height to spare.
+    const qreal line = QFontMetricsF(font()).height();
+    const qreal room =
+        chart()->size().width() - chart()->margins().left() - chart()->margins().right() - line * 2;
+    const auto fits = [&](const QFont& font, bool brief) {
+        const QFontMetricsF metrics(font);
+        qreal row = 0;
+        for (QLegendMarker* marker : markers) {
+            row += metrics.horizontalAdvance(text(marker, brief)) + line + 32;
+        }
+        return row < room;
+    };
+    constexpr qreal kSmallest = 6;
+    constexpr qreal kStep = 0.5;
+    QFont fitted = font();
+    bool brief = false;
+    while (!fits(fitted, brief)) {
+        const qreal smaller = fitted.pointSizeF() - kStep;
+        if (!brief && smaller < font().pointSizeF() * 0.8) {
+            brief = true;
+            fitted = font();
+        } else if (smaller >= kSmallest) {
+            fitted.setPointSizeF(smaller);
+        } else {
+            break;
+        }
+    }
+    chart()->legend()->setFont(fitted);
+    for (QLegendMarker* marker : markers) {
+        if (marker->font() != fitted) {
+            marker->setFont(fitted);
+        }
+        if (marker->label() != text(marker, brief)) {
+            marker->setLabel(text(marker, brief));
+        }
+    }
+}
+
 // Each line is cut down to two points per pixel column of the plot.
 void PlanChartView::fitToPlot()
 {
@@ -179,6 +240,7 @@ void PlanChartView::fitToPlot()
     for (Line& line : lines_) {
         line.series->replace(ReduceToColumns(line.points, years_->min(), years_->max(), columns));
     }
+    fitLegend();
     placeMarkLabels();
 }
 
@@ -225,6 +287,7 @@ void PlanChartView::followWidget()
 {
     PaintChartInPalette(this, {years_, money_});
     const QColor text = palette().color(QPalette::WindowText);
+    fitLegend();
     for (const Mark& mark : marks_) {
         mark.label->setBrush(text);
         mark.label->setFont(font());

@@ -19,7 +19,8 @@ class QValueAxis;
 
 // A chart of plans over time: years across, money up, one point a month.
 // Every line keeps all its points and draws only what the plot's width can
-// show. Pointing at a curve, or stepping along one with the arrow keys, shows
+// show. A legend too wide for its row is set smaller, and shorter, rather
+// than cut. Pointing at a curve, or stepping along one with the arrow keys, shows
 // what it holds in that month.
 class PlanChartView : public QChartView {
     Q_OBJECT
@@ -81,6 +82,7 @@ private:
     void hideFromLegend(QAbstractSeries* series);
     void followWidget();
     void fitToPlot();
+    void fitLegend();
     void placeMarkLabels();
     void showTextAt(QPoint pos, QPoint globalPos);
     void showKeyboardMonth();

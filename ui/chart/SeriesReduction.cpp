@@ -8,15 +8,23 @@
 QList<QPointF> ReduceToColumns(std::span<const QPointF> points, double xMin, double xMax,
                                int columns)
 {
+    columns = std::max(columns, 1);
     // Each column keeps at most two points, so shorter lines gain nothing.
-    const std::size_t most = 2 * static_cast<std::size_t>(std::max(columns, 0)) + 2;
-    if (points.size() <= most || !(xMax > xMin)) {
+    const std::size_t most = 2 * static_cast<std::size_t>(columns) + 2;
+    const double width = xMax - xMin;
+    if (points.size() <= most || !std::isfinite(width) || !(width > 0)) {
         return QList<QPointF>(points.begin(), points.end());
     }
 
-    const double perColumn = columns / (xMax - xMin);
+    // Clamped as a double, before it becomes an int: a point far outside the
+    // range, or one without a number, must not overflow the conversion.
+    const double perColumn = columns / width;
     auto columnOf = [&](double x) {
-        return std::clamp(static_cast<int>(std::floor((x - xMin) * perColumn)), 0, columns - 1);
+        const double column = std::floor((x - xMin) * perColumn);
+        if (!(column >= 0)) {
+            return 0;
+        }
+        return column < columns ? static_cast<int>(column) : columns - 1;
     };
 
     QList<QPointF> reduced;

@@ -76,24 +76,16 @@ MSFlexGrid::MSFlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGri
     setTabKeyNavigation(false);
 
     // Fixed row heights: sizing rows to their contents would read every cell.
-    const int rowHeight = std::max(TwipsMapping::of(this).y(kRowHeightTwips),
-                                   fontMetrics().height() + kRowTextMargin);
     QHeaderView* firstColumn = verticalHeader();
     firstColumn->setSectionResizeMode(QHeaderView::Fixed);
-    firstColumn->setMinimumSectionSize(rowHeight);
-    firstColumn->setDefaultSectionSize(rowHeight);
     firstColumn->setDefaultAlignment(Qt::AlignCenter);
 
     QHeaderView* headerRow = horizontalHeader();
-    headerRow->setFixedHeight(rowHeight);
     // The user may widen a column to read a large amount; ColWidth follows.
     connect(headerRow, &QHeaderView::sectionResized, this, &MSFlexGrid::sectionResized);
     // A bold header text would no longer fit the width measured for it.
     headerRow->setHighlightSections(false);
-
-    for (int column = 0; column < kColumns; ++column) {
-        applyColWidth(column);
-    }
+    applySizes();
 
     // The corner above the first column shows TextMatrix(0, 0).
     corner_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
@@ -337,6 +329,26 @@ void MSFlexGrid::sectionResized(int section, int, int newSize)
     const TwipsMapping mapping = TwipsMapping::of(this);
     if (column < colWidths_.size() && mapping.x(colWidths_[column]) != newSize) {
         colWidths_[column] = static_cast<int>(std::lround(mapping.twipsAcross(newSize)));
+    }
+}
+
+void MSFlexGrid::applySizes()
+{
+    const int rowHeight = std::max(TwipsMapping::of(this).y(kRowHeightTwips),
+                                   fontMetrics().height() + kRowTextMargin);
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    horizontalHeader()->setFixedHeight(rowHeight);
+    for (int column = 0; column < kColumns; ++column) {
+        applyColWidth(column);
+    }
+}
+
+void MSFlexGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        applySizes(); // the rows and columns as designed in the new font
     }
 }
 

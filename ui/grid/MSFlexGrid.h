@@ -48,6 +48,7 @@ public:
     void copySelection();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -59,6 +60,8 @@ private:
     bool paintCorner(QWidget* corner);
     void sectionResized(int section, int oldSize, int newSize);
     void applyColWidth(int column);
+    // Rows and columns as designed, in the window's mapping.
+    void applySizes();
 
     FlexGridModel* model_;
     std::array<int, kColumns> colWidths_;

@@ -104,9 +104,7 @@ QLabel* Form4::AddExplanation(QWidget* page, const char* name, const QString& te
     // A thin sunken edge sets the explanations apart from the names beside
     // them; the text keeps a little room from it and sits in the middle.
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    const TwipsMapping mapping = TwipsMapping::of(this);
-    label->setMargin(mapping.y(kExplanationMarginTwips));
-    label->setIndent(mapping.x(kExplanationIndentTwips));
+    SetLabelMargins(label, kExplanationMarginTwips, kExplanationIndentTwips);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }

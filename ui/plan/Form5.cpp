@@ -9,6 +9,7 @@
 #include "MsgBox.h"
 #include "PlanChartData.h"
 #include "PlanFiles.h"
+#include "PlanPrinting.h"
 #include "PlanTexts.h"
 #include "RuntimeError.h"
 #include "TwipsLayout.h"
@@ -376,11 +377,14 @@ void Form5::resizeEvent(QResizeEvent* event)
     if (MSFlexGrid1 == nullptr) {
         return;
     }
-    const int cut =
-        std::max(0, DesignedClientSize(this, kDesignedHeight, kDesignedWidth).height() - height());
     const TwipsMapping mapping = TwipsMapping::of(this);
     const QRect gridTwips = DesignedTwips(MSFlexGrid1);
-    MSFlexGrid1->setGeometry(mapping.rect(gridTwips).adjusted(0, 0, 0, -cut));
+    const QRect grid = mapping.rect(gridTwips);
+    // A window held smaller still than the grid can give leaves the rest cut off.
+    const int cut =
+        std::clamp(DesignedClientSize(this, kDesignedHeight, kDesignedWidth).height() - height(), 0,
+                   grid.height());
+    MSFlexGrid1->setGeometry(grid.adjusted(0, 0, 0, -cut));
     for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         const QRect twips = DesignedTwips(control);
         if (!twips.isEmpty() && twips.top() > gridTwips.bottom()) {

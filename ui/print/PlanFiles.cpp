@@ -3,9 +3,11 @@
 
 #include "Calculator.h"
 #include "MsgBox.h"
+#include "PageProgress.h"
 #include "PaymentPlan.h"
 #include "PlanCsv.h"
 #include "PlanDocumentTexts.h"
+#include "modCommonChecks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,9 +16,6 @@
 #include <QLocale>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <string>
@@ -25,8 +24,6 @@
 namespace {
 
 constexpr QMarginsF kMarginsMillimetres(15, 15, 15, 15);
-// The progress dialog shows only for documents that take longer than this.
-constexpr int kProgressDelayMs = 400;
 
 QString Tr(const char* text)
 {
@@ -58,43 +55,6 @@ bool Commit(QSaveFile& file, const QString& path)
     return false;
 }
 
-// A cancellable progress dialog for the pages of a document.
-class PageProgress {
-public:
-    PageProgress(QWidget* parent, const QString& title, const QString& label)
-        : dialog_(label, Tr("Cancel"), 0, 1, parent)
-    {
-        dialog_.setWindowTitle(title);
-        dialog_.setWindowModality(Qt::WindowModal);
-        dialog_.setMinimumDuration(kProgressDelayMs);
-        dialog_.setAutoReset(false);
-    }
-
-    PlanDocument::Progress callback()
-    {
-        return [this](int painted, int pages) {
-            dialog_.setMaximum(pages);
-            dialog_.setValue(painted); // a modal dialog handles its Cancel button here
-            return !dialog_.wasCanceled();
-        };
-    }
-
-    bool cancelled() const { return dialog_.wasCanceled(); }
-
-private:
-    QProgressDialog dialog_;
-};
-
-// The PDF's paper: Letter where the locale measures in US units, A4
-// elsewhere. A printer keeps the paper it is set up with.
-void SetPdfPageLayout(QPdfWriter* writer)
-{
-    const bool usUnits = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
-    writer->setPageLayout(QPageLayout(QPageSize(usUnits ? QPageSize::Letter : QPageSize::A4),
-                                      QPageLayout::Portrait, kMarginsMillimetres,
-                                      QPageLayout::Millimeter));
-}
-
 } // namespace
 
 QString SuggestedPlanPath(const PlanTerms& terms, const QString& suffix)
@@ -120,6 +80,7 @@ QString AskPlanPath(QWidget* parent, const QString& title, const PlanTerms& term
     const QFileInfo suggested(SuggestedPlanPath(terms, suffix));
     dialog.setDirectory(suggested.absolutePath());
     dialog.selectFile(suggested.fileName());
+    FitDialogToScreen(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -146,8 +107,28 @@ bool SavePlanCsv(const PaymentPlan& plan, const QString& path)
     return Commit(file, path);
 }
 
+QPageLayout PdfPageLayout()
+{
+    const bool usUnits = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(usUnits ? QPageSize::Letter : QPageSize::A4),
+                       QPageLayout::Portrait, kMarginsMillimetres, QPageLayout::Millimeter);
+}
+
+bool WritePlanPdf(std::shared_ptr<const PaymentPlan> plan, QIODevice* device, const PdfPages& pages,
+                  const PlanDocument::Progress& progress)
+{
+    // The writer finishes the document when it goes.
+    QPdfWriter writer(device);
+    writer.setPageLayout(pages.layout);
+    writer.setTitle(QString::fromUtf8(kPlanDocumentTitle.data(),
+                                      static_cast<qsizetype>(kPlanDocumentTitle.size())));
+    writer.setCreator(QString::fromUtf8(kPlanDocumentCreator.data(),
+                                        static_cast<qsizetype>(kPlanDocumentCreator.size())));
+    return PlanDocument(std::move(plan)).paint(&writer, progress, pages.first, pages.last);
+}
+
 bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
-                   const PlanDocument::Progress& progress)
+                   const PlanDocument::Progress& progress, const PdfPages& pages)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -155,19 +136,11 @@ bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
         return false;
     }
     bool stopped = false;
-    bool painted = false;
-    {
-        // The writer finishes the file when it goes, so before the commit.
-        QPdfWriter writer(&file);
-        SetPdfPageLayout(&writer);
-        writer.setTitle(QString::fromUtf8(kPlanDocumentTitle));
-        writer.setCreator(QString::fromUtf8(kPlanDocumentCreator));
-        painted = PlanDocument(std::move(plan)).paint(&writer, [&](int done, int pages) {
-            stopped = progress && !progress(done, pages);
-            return !stopped;
-        });
-    }
-    if (!painted || file.error() != QFileDevice::NoError) {
+    const bool written = WritePlanPdf(std::move(plan), &file, pages, [&](int done, int total) {
+        stopped = progress && !progress(done, total);
+        return !stopped;
+    });
+    if (!written || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         if (!stopped) {
             ReportNotSaved(path, file.error() != QFileDevice::NoError
@@ -180,33 +153,9 @@ bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
 }
 
 bool ExportPlanPdfShowingProgress(QWidget* parent, std::shared_ptr<const PaymentPlan> plan,
-                                  const QString& path)
+                                  const QString& path, const PdfPages& pages)
 {
     PageProgress progress(parent, Tr("Export PDF"),
                           Tr("Writing %1…").arg(QFileInfo(path).fileName()));
-    return ExportPlanPdf(std::move(plan), path, progress.callback());
-}
-
-void PrintPlan(QWidget* parent, std::shared_ptr<const PaymentPlan> plan)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageMargins(kMarginsMillimetres, QPageLayout::Millimeter);
-    printer.setDocName(QString::fromStdString(PlanFileStem(plan->terms)));
-    const PlanDocument document(std::move(plan));
-    QPrintPreviewDialog preview(&printer, parent);
-    // Called for the preview and again for the printer: each time every page
-    // asked for is painted anew.
-    QObject::connect(
-        &preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
-            PageProgress progress(&preview, Tr("Print"), Tr("Preparing the pages…"));
-            const bool painted =
-                document.paint(target, progress.callback(), target->fromPage(), target->toPage());
-            if (progress.cancelled()) {
-                target->abort(); // a print job is withdrawn
-            } else if (!painted) {
-                MsgBox(Tr("The payment plan could not be printed.").toStdString(),
-                       std::string(kPlanErrorTitle));
-            }
-        });
-    preview.exec();
+    return ExportPlanPdf(std::move(plan), path, progress.callback(), pages);
 }

@@ -3,9 +3,11 @@
 
 #include "PlanDocument.h"
 
+#include <QPageLayout>
 #include <QString>
 #include <memory>
 
+class QIODevice;
 class QWidget;
 struct PaymentPlan;
 struct PlanTerms;
@@ -30,13 +32,28 @@ QString AskPlanPath(QWidget* parent, const QString& title, const PlanTerms& term
 // The months as CSV; false after reporting a failure.
 bool SavePlanCsv(const PaymentPlan& plan, const QString& path);
 
-// The plan as a PDF document. False when progress stopped it (nothing said)
-// or after reporting a failure.
-bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
-                   const PlanDocument::Progress& progress = {});
+// The paper a PDF is laid out on: Letter where the locale measures in US
+// units, A4 elsewhere, portrait, with the document's margins.
+QPageLayout PdfPageLayout();
 
-// The export and the print preview with a progress dialog over parent that
-// can be cancelled; it shows only when the pages take a while.
+// What a PDF holds: the paper, and the pages from first to last (counted
+// from 1; 0 for last means to the end).
+struct PdfPages {
+    QPageLayout layout = PdfPageLayout();
+    int first = 1;
+    int last = 0;
+};
+
+// The plan as a PDF document written to an open device. False when
+// progress stopped it or the device failed; nothing is reported.
+bool WritePlanPdf(std::shared_ptr<const PaymentPlan> plan, QIODevice* device,
+                  const PdfPages& pages = {}, const PlanDocument::Progress& progress = {});
+
+// The plan as a PDF file, whole or not at all. False when progress stopped
+// it (nothing said) or after reporting a failure.
+bool ExportPlanPdf(std::shared_ptr<const PaymentPlan> plan, const QString& path,
+                   const PlanDocument::Progress& progress = {}, const PdfPages& pages = {});
+
+// The export with a progress dialog over parent that can be cancelled.
 bool ExportPlanPdfShowingProgress(QWidget* parent, std::shared_ptr<const PaymentPlan> plan,
-                                  const QString& path);
-void PrintPlan(QWidget* parent, std::shared_ptr<const PaymentPlan> plan);
+                                  const QString& path, const PdfPages& pages = {});

@@ -37,12 +37,22 @@ QFont FontToFit(const QFont& font, const QString& text, int width)
 void ShowValue(QLabel* label, const QString& value)
 {
     // Each value starts from the label's own font, not from the smaller one
-    // an earlier long value left behind.
+    // an earlier long value left behind; what the label does not set itself
+    // (the family and size, unless it is bold) follows its window.
     const QVariant stored = label->property(kNaturalFontProperty);
     const QFont natural = stored.isValid() ? stored.value<QFont>() : label->font();
     label->setProperty(kNaturalFontProperty, natural);
     label->setFont(natural);
     label->setText(value);
     GiveTextRoom(label);
-    label->setFont(FontToFit(natural, value, label->contentsRect().width()));
+    label->setFont(FontToFit(label->font(), value, label->contentsRect().width()));
+}
+
+void ShowValuesAgain(QWidget* window)
+{
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->property(kNaturalFontProperty).isValid()) {
+            ShowValue(label, label->text());
+        }
+    }
 }

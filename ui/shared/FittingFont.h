@@ -15,3 +15,7 @@ QFont FontToFit(const QFont& font, const QString& text, int width);
 // text needs, and a value wider than even that (a huge amount, a period of
 // thousands of years) is drawn in a smaller font rather than cut off.
 void ShowValue(QLabel* label, const QString& value);
+
+// Shows every value of window's labels again, from the font the label has
+// now: after a change of the window's font.
+void ShowValuesAgain(QWidget* window);

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -17,6 +18,15 @@ constexpr double kDesignCharHeightTwips = 13 * 15;
 constexpr int kCaptionGapTwips = 60;
 
 constexpr char kDesignedTwipsProperty[] = "designedTwips";
+constexpr char kLabelMarginsProperty[] = "designedMarginsTwips"; // margin, indent
+
+void ApplyLabelMargins(QLabel* label)
+{
+    const QPoint twips = label->property(kLabelMarginsProperty).toPoint();
+    const TwipsMapping mapping = TwipsMapping::of(label);
+    label->setMargin(mapping.y(twips.x()));
+    label->setIndent(mapping.x(twips.y()));
+}
 
 // A placed container's designed width; otherwise the container fills its
 // window's client area (which a main window lays out only once it is shown).
@@ -84,7 +94,46 @@ void WidenIntoRoom(QWidget* control, bool keepLeftEdge)
     control->setGeometry(placed);
 }
 
+// Grows control to height, down from its top or around its middle.
+void GrowTo(QWidget* control, int height, bool aroundMiddle)
+{
+    const QRect placed = control->geometry();
+    if (height <= placed.height()) {
+        return;
+    }
+    const int up = aroundMiddle ? (height - placed.height()) / 2 : 0;
+    control->setGeometry(placed.x(), placed.y() - up, placed.width(), height);
+}
+
+// The height a word-wrapped label needs for its text inside its frame,
+// margin and indent.
+int WrappedLabelHeight(const QLabel* label)
+{
+    const int margin = label->margin();
+    const int width = label->contentsRect().width() - 2 * margin - std::max(label->indent(), 0);
+    return WrappedTextHeight(label->font(), width, label->text()) + 2 * margin + label->height() -
+           label->contentsRect().height();
+}
+
 } // namespace
+
+int WrappedTextHeight(const QFont& font, int width, const QString& text)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    // A negative leading starts the first line above the top, by as much.
+    const qreal leading = QFontMetricsF(font).leading();
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height = std::ceil(height + leading) + line.ascent() + line.descent();
+    }
+    layout.endLayout();
+    return static_cast<int>(std::ceil(height - std::min(std::ceil(leading), 0.0)));
+}
 
 TwipsMapping::TwipsMapping(const QFont& font)
 {
@@ -143,10 +192,32 @@ QRect DesignedTwips(const QWidget* control)
     return control->property(kDesignedTwipsProperty).toRect();
 }
 
+void SetLabelMargins(QLabel* label, int marginTwips, int indentTwips)
+{
+    label->setProperty(kLabelMarginsProperty, QPoint(marginTwips, indentTwips));
+    ApplyLabelMargins(label);
+}
+
+void PlaceControlsAgain(QWidget* window)
+{
+    const TwipsMapping mapping = TwipsMapping::of(window);
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (const QRect twips = DesignedTwips(control); !twips.isEmpty()) {
+            control->setGeometry(mapping.rect(twips));
+        }
+        if (auto* label = qobject_cast<QLabel*>(control);
+            label != nullptr && label->property(kLabelMarginsProperty).isValid()) {
+            ApplyLabelMargins(label);
+        }
+    }
+}
+
 void GiveTextRoom(QLabel* label)
 {
     if (!label->wordWrap()) {
         WidenIntoRoom(label, label->text().isEmpty());
+    } else if (!label->text().isEmpty()) {
+        GrowTo(label, WrappedLabelHeight(label), label->alignment() & Qt::AlignVCenter);
     }
 }
 
@@ -163,14 +234,10 @@ void GiveTextsRoom(QWidget* window)
             if (!control->hasHeightForWidth()) {
                 WidenIntoRoom(control, true);
             }
-            const int needed = control->hasHeightForWidth()
-                                   ? control->heightForWidth(control->width())
-                                   : control->sizeHint().height();
-            const QRect placed = control->geometry();
-            if (needed > placed.height()) {
-                control->setGeometry(placed.x(), placed.y() - (needed - placed.height()) / 2,
-                                     placed.width(), needed);
-            }
+            GrowTo(control,
+                   control->hasHeightForWidth() ? control->heightForWidth(control->width())
+                                                : control->sizeHint().height(),
+                   true);
         }
     }
 }

@@ -42,6 +42,15 @@ void PlaceControl(QWidget* control, int left, int top, int width, int height);
 // The designed twips of a placed control; an empty rectangle for any other widget.
 QRect DesignedTwips(const QWidget* control);
 
+// Gives a label a margin around its text and an indent before it, designed
+// in twips, in its window's mapping, and remembers them.
+void SetLabelMargins(QLabel* label, int marginTwips, int indentTwips);
+
+// Places every placed control of window again at its designed twips, with
+// its designed label margins, in the window's mapping as it is now: after a
+// change of the window's font.
+void PlaceControlsAgain(QWidget* window);
+
 // A control named and placed as designed (twips) inside its container.
 template <typename Control>
 Control* AddControl(QWidget* container, const char* name, const QString& caption, int left, int top,
@@ -53,12 +62,18 @@ Control* AddControl(QWidget* container, const char* name, const QString& caption
     return control;
 }
 
+// The height text word-wrapped at width takes as a painter draws it in
+// font: each line its full ascent and descent, in the font's own metrics
+// (fractional at a device pixel ratio of 2), starting on a whole pixel.
+int WrappedTextHeight(const QFont& font, int width, const QString& text);
+
 // Gives every text of a window the room its font needs where the design is
 // too tight for some fonts, once all its controls are placed: a one-line
 // label, option button or check box grows to the right, into the free room
 // before its neighbour, as far as its text needs; a label with a text keeps
-// clear of the text of the label before it; an option button or check box
-// grows to the height of its (wrapped) caption, around its designed middle.
+// clear of the text of the label before it; a word-wrapped label, option
+// button or check box grows to the height of its wrapped text, down from
+// its top or around its middle as it aligns its text.
 void GiveTextsRoom(QWidget* window);
 // The same for one label whose text has just changed.
 void GiveTextRoom(QLabel* label);

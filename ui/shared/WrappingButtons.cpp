@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WrappingButtons.h"
 
+#include "TwipsLayout.h"
+
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -39,10 +41,7 @@ int wrappedHeight(const QAbstractButton* button, QStyle::SubElement contents,
 {
     option.rect = QRect(0, 0, width, QWIDGETSIZE_MAX);
     const QRect area = button->style()->subElementRect(contents, &option, button);
-    const int textHeight =
-        button->fontMetrics()
-            .boundingRect(QRect(0, 0, area.width(), QWIDGETSIZE_MAX), kCaptionFlags, option.text)
-            .height();
+    const int textHeight = WrappedTextHeight(button->font(), area.width(), option.text);
     const int indicatorHeight =
         button->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, button);
     return std::max(textHeight, indicatorHeight);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modCommonChecks.h"
 
+#include "FittingFont.h"
 #include "TwipsLayout.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMoveEvent>
@@ -29,6 +31,31 @@ constexpr int kTitleBarTwips = 345;
 constexpr int kMenuBarTwips = 285;
 
 constexpr char kScrollingClientName[] = "scrollingClient";
+constexpr char kDesignedOuterSizeProperty[] = "designedOuterTwips"; // width, height
+
+const QScrollArea* ScrollingClientOf(const QWidget* window)
+{
+    return window->findChild<const QScrollArea*>(QLatin1String(kScrollingClientName),
+                                                 Qt::FindDirectChildrenOnly);
+}
+
+// Lays a window out again in its font as it is now: every control at its
+// designed twips in the new mapping, the scrolling page at its designed
+// size, every value fitted again, every text its room; then the window's
+// own resize handling, with Form_Resize, sizes it in the new mapping.
+void LayOutInItsFont(QWidget* window)
+{
+    PlaceControlsAgain(window);
+    if (const QScrollArea* area = ScrollingClientOf(window); area != nullptr) {
+        const QSize outer = area->property(kDesignedOuterSizeProperty).toSize();
+        area->widget()->resize(DesignedClientSize(window, static_cast<std::int16_t>(outer.height()),
+                                                  static_cast<std::int16_t>(outer.width())));
+    }
+    ShowValuesAgain(window);
+    GiveTextsRoom(window);
+    QResizeEvent resize(window->size(), window->size());
+    QCoreApplication::sendEvent(window, &resize);
+}
 
 const QWidget* MenuBarOf(const QWidget* window)
 {
@@ -44,7 +71,9 @@ QMargins FrameMargins(const QWidget* window)
     const QRect client = window->geometry();
     const QMargins real(client.left() - frame.left(), client.top() - frame.top(),
                         frame.right() - client.right(), frame.bottom() - client.bottom());
-    if (!real.isNull()) {
+    // A window not yet framed may report a frame a pixel inside itself.
+    if (!real.isNull() && real.left() >= 0 && real.top() >= 0 && real.right() >= 0 &&
+        real.bottom() >= 0) {
         return real;
     }
     const TwipsMapping mapping = TwipsMapping::of(window);
@@ -62,9 +91,7 @@ QSize FittedClientSize(const QWidget* window, const QSize& designed)
     }
     const QSize room = screen->availableGeometry().size().shrunkBy(FrameMargins(window));
     QSize fitted = designed.boundedTo(room);
-    const auto* scrolling = window->findChild<const QScrollArea*>(
-        QLatin1String(kScrollingClientName), Qt::FindDirectChildrenOnly);
-    if (scrolling != nullptr) {
+    if (const QScrollArea* scrolling = ScrollingClientOf(window); scrolling != nullptr) {
         const int bar =
             window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrolling);
         if (fitted.height() < designed.height()) {
@@ -79,7 +106,9 @@ QSize FittedClientSize(const QWidget* window, const QSize& designed)
 
 // Watches a window for its Form_Resize and keeps what the window system
 // confirmed about it: the place where the window last sat at a size it
-// kept, and whether a size the window asked for is still unconfirmed.
+// kept, whether a size the window asked for is still unconfirmed, and the
+// size the window system holds the window at when it will not give it the
+// designed one.
 class FormSizeKeeper : public QObject {
 public:
     FormSizeKeeper(QWidget* window, std::function<void()> handler)
@@ -93,6 +122,10 @@ public:
     // Where the window sat, client area top left, before a border drag, a
     // maximize or a resize from outside moved it.
     std::optional<QPoint> settledPlace() const { return settled_; }
+
+    // Whether the window system holds the window at size, having refused
+    // every request for another one; the window then stops asking.
+    bool heldAt(const QSize& size) const { return held_ && *held_ == size; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -109,8 +142,12 @@ protected:
 
 private:
     static constexpr int kRetryIntervalMs = 250;
-    // Twenty seconds after the last size the window system reported.
-    static constexpr int kRetries = 80;
+    // Two seconds after the window system last reported a new size. A
+    // window manager that grants a request does so within a round trip;
+    // one that has not after eight requests, and has reported no size of
+    // its own since, is holding the window at its size (a tiling manager,
+    // a kiosk shell) and answers every further request the same.
+    static constexpr int kRetries = 8;
 
     void windowEvent(QEvent::Type type)
     {
@@ -118,6 +155,16 @@ private:
         case QEvent::Resize:
         case QEvent::WindowStateChange:
             handler_();
+            break;
+        case QEvent::FontChange:
+            // Once the new font has reached every control.
+            if (!relayoutPending_) {
+                relayoutPending_ = true;
+                QTimer::singleShot(0, this, [this] {
+                    relayoutPending_ = false;
+                    LayOutInItsFont(window_);
+                });
+            }
             break;
         case QEvent::Show:
             // The window system's reports reach the native window first, and
@@ -142,13 +189,18 @@ private:
         // its top or left border, a maximize) is no new place for it.
         resizing_ = retry_.isActive() || window_->size() != reported;
         QTimer::singleShot(0, this, [this] { resizing_ = false; });
+        // The same size again answers a request; only another size is news
+        // (the user's drag, a new tile) that the window asks about afresh.
+        if (reported != reported_) {
+            retries_ = 0;
+            held_.reset();
+        }
         reported_ = reported;
         if (window_->size() == reported) {
             retry_.stop();
             return;
         }
-        retries_ = 0;
-        if (!retry_.isActive()) {
+        if (!retry_.isActive() && !held_) {
             retry_.start();
         }
     }
@@ -175,11 +227,17 @@ private:
 
     // Asks for the reported size first, so that Form_Resize's request for
     // the designed size is a real change again and reaches the window system.
+    // When the tries are spent, the window takes the size it is held at and
+    // lays itself out for it.
     void askAgain()
     {
-        if (window_->size() == reported_ || ++retries_ > kRetries || window_->isMinimized()) {
+        if (window_->size() == reported_ || window_->isMinimized()) {
             retry_.stop();
             return;
+        }
+        if (++retries_ > kRetries) {
+            retry_.stop();
+            held_ = reported_;
         }
         window_->resize(reported_);
     }
@@ -192,6 +250,8 @@ private:
     QSize reported_;
     bool resizing_ = false;
     std::optional<QPoint> settled_;
+    std::optional<QSize> held_;
+    bool relayoutPending_ = false;
 };
 
 const FormSizeKeeper* KeeperOf(const QWidget* window)
@@ -224,6 +284,10 @@ void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexc
         if (window == nullptr || window->isMinimized()) {
             return; // a minimized window cannot be sized; restoring it resizes again
         }
+        const FormSizeKeeper* keeper = KeeperOf(window);
+        if (keeper != nullptr && keeper->heldAt(window->size())) {
+            return; // the window system will not have it any other size
+        }
         if (window->isMaximized()) {
             window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
         }
@@ -233,7 +297,6 @@ void FixFormSize(QWidget* window, std::int16_t height, std::int16_t width) noexc
         }
         // Back where the user last left the window, not where a maximize or
         // a drag of its top or left border took it.
-        const FormSizeKeeper* keeper = KeeperOf(window);
         if (keeper != nullptr && keeper->settledPlace() && window->isVisible()) {
             window->setGeometry(QRect(*keeper->settledPlace(), wanted));
         } else {
@@ -249,10 +312,33 @@ void OnFormResize(QWidget* window, std::function<void()> handler)
     new FormSizeKeeper(window, std::move(handler));
 }
 
+void FitDialogToScreen(QWidget* dialog, QSize wanted)
+{
+    const QWidget* parent = dialog->parentWidget();
+    const QScreen* screen = parent != nullptr ? parent->screen() : dialog->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = FrameMargins(dialog);
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize size = (wanted.isValid() ? wanted : dialog->sizeHint()).boundedTo(room);
+    dialog->resize(size);
+    QRect placed(QPoint(), size.grownBy(frame));
+    placed.moveCenter(parent != nullptr ? parent->window()->frameGeometry().center()
+                                        : available.center());
+    placed.moveLeft(
+        std::clamp(placed.left(), available.left(), available.right() + 1 - placed.width()));
+    placed.moveTop(
+        std::clamp(placed.top(), available.top(), available.bottom() + 1 - placed.height()));
+    dialog->move(placed.topLeft());
+}
+
 QWidget* AddScrollingClient(QWidget* window, std::int16_t height, std::int16_t width)
 {
     auto* area = new QScrollArea(window);
     area->setObjectName(QLatin1String(kScrollingClientName));
+    area->setProperty(kDesignedOuterSizeProperty, QSize(width, height));
     area->setFrameShape(QFrame::NoFrame);
     area->setBackgroundRole(QPalette::Window);
     // Tab goes straight to the controls; the area scrolls to the one that

@@ -105,7 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
         On({"1000", "7.5", "  ", "500", 0, 1}, true),
         Off({"1000", "7.5", " ", "500", 0, 1}, true, kPayment, "Payment must not be blank"),
         Off({"1000", "7.5", "", "500", 0, 1}, true, kPayment, "Payment must not be blank"),
-        Off({"1000", "7.5", "699", "", 0, 1}, true, kMaximum, "Fixed payment must be at least 15"),
+        Off({"1000", "7.5", "699", "", 0, 1}, true, kMaximum, "Fixed payment must not be blank"),
+        Off({"1000", "7.5", "699", " ", 0, 1}, true, kMaximum, "Fixed payment must not be blank"),
+        Off({"1000", "7.5", "699", "5", 0, 1}, true, kMaximum, "Fixed payment must be at least 15"),
         Off({"1000", "7.5", "699", "1E15", 0, 1}, true, kMaximum, "Fixed payment is out of range"),
         Off({"0", "7.5", "699", "500", 0, 1}, true, kBalance, kNoBalance)));
 

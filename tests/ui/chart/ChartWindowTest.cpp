@@ -15,15 +15,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPointer>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -82,9 +87,13 @@ class ChartWindowTest : public QObject {
 private slots:
     void initTestCase();
     void reductionKeepsEndsAndExtremes();
+    void reductionTakesAnyInput_data();
+    void reductionTakesAnyInput();
     void seriesEndAtThePayoffMarks_data();
     void seriesEndAtThePayoffMarks();
     void withoutAScheduledPlanTheLegendSaysSo();
+    void legendFitsWithoutCutWords_data();
+    void legendFitsWithoutCutWords();
     void keysStepAlongTheCurves_data();
     void keysStepAlongTheCurves();
 };
@@ -118,6 +127,61 @@ void ChartWindowTest::reductionKeepsEndsAndExtremes()
     // A line the columns can show whole is kept whole.
     const std::vector<QPointF> few(points.begin(), points.begin() + 150);
     QCOMPARE(ReduceToColumns(few, 0, few.back().x(), columns).size(), qsizetype{150});
+}
+
+void ChartWindowTest::reductionTakesAnyInput_data()
+{
+    QTest::addColumn<double>("first");  // x of the first point; the rest run 0..99
+    QTest::addColumn<double>("middle"); // x of point 50
+    QTest::addColumn<double>("last");
+    QTest::addColumn<double>("xMin");
+    QTest::addColumn<double>("xMax");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("kept"); // -1: at most two a column and the ends
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("no columns") << 0.0 << 50.0 << 99.0 << 0.0 << 99.0 << 0 << -1;
+    QTest::newRow("negative columns") << 0.0 << 50.0 << 99.0 << 0.0 << 99.0 << -7 << -1;
+    QTest::newRow("points far outside") << -1e300 << 50.0 << 1e300 << 0.0 << 99.0 << 10 << -1;
+    QTest::newRow("infinite points") << -inf << 50.0 << inf << 0.0 << 99.0 << 10 << -1;
+    QTest::newRow("point without x") << 0.0 << nan << 99.0 << 0.0 << 99.0 << 10 << -1;
+    QTest::newRow("range without end") << 0.0 << 50.0 << 99.0 << 0.0 << nan << 10 << 100;
+    QTest::newRow("infinite range") << 0.0 << 50.0 << 99.0 << -inf << inf << 10 << 100;
+    QTest::newRow("empty range") << 0.0 << 50.0 << 99.0 << 5.0 << 5.0 << 10 << 100;
+}
+
+// Whatever the columns and the range, the ends stay exact and no column
+// keeps more than two points; a range that cannot be divided keeps them all.
+void ChartWindowTest::reductionTakesAnyInput()
+{
+    QFETCH(double, first);
+    QFETCH(double, middle);
+    QFETCH(double, last);
+    QFETCH(double, xMin);
+    QFETCH(double, xMax);
+    QFETCH(int, columns);
+    QFETCH(int, kept);
+
+    std::vector<QPointF> points;
+    for (int i = 0; i < 100; ++i) {
+        points.emplace_back(i, (i * 37) % 100); // up and down
+    }
+    points.front().setX(first);
+    points[50].setX(middle);
+    points.back().setX(last);
+
+    const QList<QPointF> reduced = ReduceToColumns(points, xMin, xMax, columns);
+    const auto same = [](QPointF a, QPointF b) {
+        return (a.x() == b.x() || (std::isnan(a.x()) && std::isnan(b.x()))) && a.y() == b.y();
+    };
+    QVERIFY(same(reduced.front(), points.front()));
+    QVERIFY(same(reduced.back(), points.back()));
+    if (kept >= 0) {
+        QCOMPARE(reduced.size(), qsizetype{kept});
+    } else {
+        QVERIFY(reduced.size() <= 2 * std::max(columns, 1) + 2);
+    }
 }
 
 void ChartWindowTest::seriesEndAtThePayoffMarks_data()
@@ -203,6 +267,51 @@ void ChartWindowTest::withoutAScheduledPlanTheLegendSaysSo()
              QStringList({"Minimum Payment Plan: none to report", "Your Payment Plan ($500.00)"}));
     QCOMPARE(Texts(balance->markLabels()), QStringList({"3 mths"}));
     QVERIFY(window.accessibleDescription().contains(QStringLiteral("none to report")));
+}
+
+void ChartWindowTest::legendFitsWithoutCutWords_data()
+{
+    QTest::addColumn<int>("characters"); // the window's width in average characters
+    QTest::addColumn<bool>("asNamed");   // every entry in full, in the window's font
+    QTest::newRow("wide") << 150 << true;
+    QTest::newRow("narrow") << 100 << false;        // a smaller font
+    QTest::newRow("narrower still") << 80 << false; // without the amounts in brackets
+}
+
+// In a window too narrow for the legend in the window's font (a small
+// screen at a device pixel ratio of 2), no legend entry has a word cut off,
+// as Qt's own legend would do ("Paid off 15 yrs and 2 mths soo..."): it is
+// set smaller, and drops its amounts in brackets when that is not enough.
+void ChartWindowTest::legendFitsWithoutCutWords()
+{
+    QFETCH(int, characters);
+    QFETCH(bool, asNamed);
+    ChartWindow window(ChartDataFor(TillZero("100000", "7.5", "699")), nullptr);
+    window.resize(window.fontMetrics().averageCharWidth() * characters, window.height());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    for (PlanChartView* view : {window.balanceView(), window.interestView()}) {
+        window.findChild<QTabWidget*>()->setCurrentWidget(view);
+        QCoreApplication::processEvents();
+        QLegend* legend = view->chart()->legend();
+        bool allNamed = legend->font() == view->font();
+        for (QLegendMarker* marker : legend->markers()) {
+            if (marker->isVisible()) {
+                QVERIFY2(marker->series()->name().startsWith(marker->label()),
+                         qPrintable(marker->label()));
+                allNamed = allNamed && marker->label() == marker->series()->name();
+            }
+        }
+        QCOMPARE(allNamed, asNamed);
+        for (QGraphicsItem* item : view->scene()->items()) {
+            if (const auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+                text != nullptr && legend->isAncestorOf(text)) {
+                QVERIFY2(!text->toPlainText().contains(QLatin1String("...")),
+                         qPrintable(text->toPlainText()));
+            }
+        }
+    }
 }
 
 void ChartWindowTest::keysStepAlongTheCurves_data()

@@ -238,7 +238,7 @@ void Form1CalculateTest::refusalReasons_data()
     add("max without payment", "max", "100000", "7.5", "0", "50", "Payment must be greater than 0");
     add("fixed, no payment", "fixed", "1000", "0", "0", "500", "");
     add("fixed, blank payment", "fixed", "1000", "7.5", " ", "500", "Payment must not be blank");
-    add("fixed empty", "fixed", "1000", "7.5", "699", "", "Fixed payment must be at least 15");
+    add("fixed empty", "fixed", "1000", "7.5", "699", "", "Fixed payment must not be blank");
 }
 
 void Form1CalculateTest::refusalReasons()

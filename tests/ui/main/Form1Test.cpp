@@ -2,6 +2,8 @@
 // The main window's layout, menu, keyboard and screen-reader texts, and its size.
 #include "Form1.h"
 
+#include "Form5.h"
+#include "LoanInputs.h"
 #include "MainWindowDriver.h"
 #include "TwipsLayout.h"
 #include "UiTestSupport.h"
@@ -10,8 +12,11 @@
 #include <QAccessible>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
+#include <QTableView>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -35,6 +40,7 @@ private slots:
     void screenReaderHearsReasonsAndResults();
     void calculatorIcon();
 
+    void followsAFontChange();
     void resizeSnapsBack();
     void maximizeAndMinimize();
     void exitAndCloseBoxUnload();
@@ -161,6 +167,69 @@ void Form1Test::captionsFit()
     }
     QCOMPARE(checked, 15); // nine labels, five buttons, the frame
     VerifyLabelsReadable(w.form());
+}
+
+namespace {
+
+// Fails unless every control of window that is placed exactly (text boxes,
+// push buttons, frames, the grid) stands at its designed twips in the
+// window's mapping, and every label reads in full.
+void VerifyPlacedInItsFont(QWidget* window)
+{
+    const TwipsMapping mapping = TwipsMapping::of(window);
+    int placed = 0;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const QRect twips = DesignedTwips(control);
+        const auto* button = qobject_cast<QAbstractButton*>(control);
+        if (twips.isEmpty() || control->window() != window || qobject_cast<QLabel*>(control) ||
+            (button != nullptr && button->isCheckable())) {
+            continue;
+        }
+        QCOMPARE(control->pos(), mapping.rect(twips).topLeft());
+        QCOMPARE(control->height(), mapping.rect(twips).height());
+        ++placed;
+    }
+    QVERIFY(placed >= 4);
+    VerifyLabelsReadable(window);
+}
+
+} // namespace
+
+// The desktop's font grows by a quarter with both windows open: each lays itself
+// out again in the new mapping and takes its designed size in it; values
+// and captions fit in the new font.
+void Form1Test::followsAFontChange()
+{
+    MainWindow w;
+    w.runMonthly(QStringLiteral("100000"), QStringLiteral("7.5"), QStringLiteral("699"));
+    LoadCalcState(TillZero("100000", "7.5", "699"));
+    const std::unique_ptr<Form5> plan = Form5::createLoaded(w.form());
+    plan->show();
+    QVERIFY(QTest::qWaitForWindowExposed(plan.get()));
+
+    auto* grid = plan->findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
+    const int rowHeight = grid->verticalHeader()->sectionSize(1);
+
+    const QFont before = QApplication::font();
+    QFont larger = before;
+    larger.setPointSizeF(before.pointSizeF() * 1.25); // both still fit the screen
+    ChangeApplicationFont(larger);
+    const auto restore = qScopeGuard([&] { ChangeApplicationFont(before); });
+
+    QTRY_COMPARE(w.form()->size(),
+                 DesignedClientSize(w.form(), Form1::kDesignedHeight, Form1::kDesignedWidth));
+    QTRY_COMPARE(plan->size(),
+                 DesignedClientSize(plan.get(), Form5::kDesignedHeight, Form5::kDesignedWidth));
+    QCOMPARE(w.box("txtBalance")->geometry(),
+             TwipsMapping(larger).rect(2400, 240, 1335, 285)); // the new mapping
+    VerifyPlacedInItsFont(w.form());
+    VerifyPlacedInItsFont(plan.get());
+    QCOMPARE(w.label("lblMonthly")->font().pointSizeF(), larger.pointSizeF());
+
+    // The grid's rows follow too.
+    QVERIFY(grid->verticalHeader()->sectionSize(1) > rowHeight);
+    QVERIFY(grid->verticalHeader()->sectionSize(1) >= TwipsMapping::of(plan.get()).y(240));
+    QVERIFY(grid->verticalHeader()->sectionSize(1) > grid->fontMetrics().height());
 }
 
 void Form1Test::initialState()

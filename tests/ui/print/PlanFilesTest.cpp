@@ -37,7 +37,7 @@ QString PopplerOutput(const QString& tool, const QStringList& arguments)
 
 // The text of each page of a PDF, as poppler's pdftotext lays it out, with
 // every run of blanks made one.
-QStringList PdfPages(const QString& path)
+QStringList PdfPageTexts(const QString& path)
 {
     QStringList pages =
         PopplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, "-"})
@@ -143,7 +143,7 @@ void PlanFilesTest::pdfPagesStartWithTheHeaderRow()
                  qPrintable(info));
     }
 
-    const QStringList texts = PdfPages(path);
+    const QStringList texts = PdfPageTexts(path);
     QVERIFY2(!texts.isEmpty(), "pdftotext (poppler-utils) could not read the PDF");
     QCOMPARE(texts.size(), pages);
     QVERIFY(pages >= 3);

@@ -4,10 +4,13 @@
 #include "FittingFont.h"
 #include "TwipsLayout.h"
 #include "UiTestSupport.h"
+#include "modCommonChecks.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -30,6 +33,8 @@ private slots:
     void twipsFollowTheFontsAverageCharacter();
     void fontShrinksOnlyAsFarAsNeeded_data();
     void fontShrinksOnlyAsFarAsNeeded();
+    void dialogsFitTheScreen_data();
+    void dialogsFitTheScreen();
 };
 
 void SharedHelpersTest::initTestCase()
@@ -101,6 +106,34 @@ void SharedHelpersTest::fontShrinksOnlyAsFarAsNeeded()
     } else {
         QCOMPARE(fitted.pointSizeF(), 6.0);
     }
+}
+
+void SharedHelpersTest::dialogsFitTheScreen_data()
+{
+    QTest::addColumn<QSize>("wanted"); // in hundredths of the screen
+    QTest::newRow("half a screen") << QSize(50, 50);
+    QTest::newRow("taller than the screen") << QSize(50, 300);
+    QTest::newRow("larger every way") << QSize(400, 400);
+}
+
+// A dialog of ours asking for more than the screen gets what fits, with
+// its frame, and sits over its parent inside the screen.
+void SharedHelpersTest::dialogsFitTheScreen()
+{
+    QFETCH(QSize, wanted);
+    QWidget parent;
+    parent.resize(300, 200);
+    parent.show();
+    QDialog dialog(&parent);
+    const QRect available = parent.screen()->availableGeometry();
+    const QSize asked(available.width() * wanted.width() / 100,
+                      available.height() * wanted.height() / 100);
+    FitDialogToScreen(&dialog, asked);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const bool fits = asked.width() < available.width() && asked.height() < available.height();
+    QCOMPARE(dialog.size() == asked, fits);
+    QVERIFY(available.contains(dialog.frameGeometry()));
 }
 
 QTEST_MAIN(SharedHelpersTest)

@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QTextLayout>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 MsgBoxRecorder::MsgBoxRecorder()
@@ -88,6 +96,15 @@ ScreenOverflowFont::~ScreenOverflowFont()
     QApplication::setFont(previous_);
 }
 
+void ChangeApplicationFont(const QFont& font)
+{
+    QApplication::setFont(font);
+    for (QWidget* widget : QApplication::allWidgets()) {
+        QEvent change(QEvent::ApplicationFontChange);
+        QCoreApplication::sendEvent(widget, &change);
+    }
+}
+
 DesktopColours::DesktopColours(
     std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours)
     : previous_(QApplication::palette())
@@ -104,6 +121,26 @@ DesktopColours::~DesktopColours()
     QApplication::setPalette(previous_);
 }
 
+int PaintedTextHeight(const QFont& font, int width, const QString& text)
+{
+    const QFontMetricsF metrics(font);
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height = std::ceil(height + metrics.leading()); // lines start on whole pixels
+        height += metrics.ascent() + metrics.descent();
+    }
+    layout.endLayout();
+    const QRect reckoned = QFontMetrics(font).boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX),
+                                                           Qt::TextWordWrap, text);
+    return std::max(static_cast<int>(std::ceil(height)), reckoned.height());
+}
+
 std::vector<LabelText> LabelTexts(const QWidget* container)
 {
     std::vector<LabelText> texts;
@@ -114,8 +151,21 @@ std::vector<LabelText> LabelTexts(const QWidget* container)
         }
         const int flags =
             static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        // The text is laid out inside the margin and after the indent; it
+        // may reach into the margin, but not past the label's frame.
         const QRect room = label->contentsRect();
-        const QRect text = label->fontMetrics().boundingRect(room, flags, label->text());
+        const int margin = label->margin();
+        QRect inner = room.adjusted(margin, margin, -margin, -margin);
+        inner.setLeft(inner.left() + std::max(label->indent(), 0));
+        QRect text = label->fontMetrics().boundingRect(inner, flags, label->text());
+        if (label->wordWrap()) {
+            const int height = PaintedTextHeight(label->font(), inner.width(), label->text());
+            const int top = label->alignment() & Qt::AlignVCenter
+                                ? inner.top() + (inner.height() - height) / 2
+                                : inner.top();
+            text.setTop(std::min(text.top(), top));
+            text.setBottom(std::max(text.bottom(), top + height - 1));
+        }
         texts.push_back({label->objectName(), text.translated(label->pos()),
                          room.translated(label->pos()),
                          label->fontMetrics().horizontalAdvance(QLatin1Char(' '))});
@@ -123,11 +173,36 @@ std::vector<LabelText> LabelTexts(const QWidget* container)
     return texts;
 }
 
+namespace {
+
+// An option button's or check box's caption, word-wrapped beside its
+// indicator, fits the room the style leaves it.
+void VerifyCaptionFits(const QAbstractButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const bool radio = qobject_cast<const QRadioButton*>(button) != nullptr;
+    const QRect room = button->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
+    const int needed = PaintedTextHeight(button->font(), room.width(), button->text());
+    QVERIFY2(needed <= room.height(), qPrintable(QStringLiteral("%1 needs %2 px down, has %3")
+                                                     .arg(button->objectName())
+                                                     .arg(needed)
+                                                     .arg(room.height())));
+}
+
+} // namespace
+
 void VerifyLabelsReadable(const QWidget* window)
 {
     QList<const QWidget*> containers{window};
     containers.append(window->findChildren<const QWidget*>());
     for (const QWidget* container : containers) {
+        const auto* button = qobject_cast<const QAbstractButton*>(container);
+        if (button != nullptr && button->isCheckable() && button->isVisibleTo(window)) {
+            VerifyCaptionFits(button);
+        }
         const std::vector<LabelText> texts = LabelTexts(container);
         for (auto first = texts.begin(); first != texts.end(); ++first) {
             QVERIFY2(first->room.contains(first->text),

@@ -35,6 +35,11 @@ private:
     QFont previous_;
 };
 
+// Changes the application font as the desktop does while the program runs:
+// every widget is told, as QApplication tells them only once its event loop
+// runs (the tests run without it).
+void ChangeApplicationFont(const QFont& font);
+
 // While it lives, the application palette has the given colours in place
 // of the desktop's (a dark desktop, for instance).
 class DesktopColours {
@@ -48,8 +53,8 @@ private:
     QPalette previous_;
 };
 
-// Where a label draws its text and the room it has for it, in its
-// container's coordinates.
+// Where a label draws its text and the room it has for it (inside its
+// frame), in its container's coordinates.
 struct LabelText {
     QString name;
     QRect text;
@@ -59,9 +64,16 @@ struct LabelText {
 // The labels of container that show a text.
 std::vector<LabelText> LabelTexts(const QWidget* container);
 
-// Fails the running test when a label's text does not fit inside the label,
-// or comes closer than a blank to another label's text, in any container of
-// window.
+// The height a painter gives text word-wrapped at width in font: its lines
+// laid out one under the other as QPainter::drawText lays them, each with
+// its full ascent and descent in the font's own (fractional) metrics, at
+// least as high as QFontMetrics reckons it.
+int PaintedTextHeight(const QFont& font, int width, const QString& text);
+
+// Fails the running test when a label's text, or the caption of an option
+// button or check box, does not fit inside its room down to the last line's
+// descent, or when a label's text comes closer than a blank to another
+// label's text, in any container of window.
 void VerifyLabelsReadable(const QWidget* window);
 
 // The pixels of image inside area within 40 of colour in each channel.
