@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AccessibleWidgets.h"
 
+#include "SpinBoxAccessible.h"
 #include "SpokenNotice.h"
 #include "TextBoundaries.h"
 
@@ -121,6 +122,10 @@ QAccessibleInterface* WidgetFactory(const QString& className, QObject* object)
     }
     if (className == QLatin1String("QLineEdit")) {
         return new LineEditAccessible(static_cast<QLineEdit*>(object));
+    }
+    // Asked for the most derived class first (QDoubleSpinBox), before Qt's own.
+    if (auto* box = qobject_cast<QAbstractSpinBox*>(object)) {
+        return new SpinBoxAccessible(box);
     }
     if (className == QLatin1String("QLabel")) {
         auto* label = static_cast<QLabel*>(object);

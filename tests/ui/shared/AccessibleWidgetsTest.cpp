@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 
 #include <QAccessible>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -109,6 +110,7 @@ private slots:
     void singlePieceTextsAnswerAtEveryOffset_data();
     void singlePieceTextsAnswerAtEveryOffset();
     void wordsAndSentencesFollowEachOther();
+    void spinBoxesAnswerThroughTheirLineEdit();
 };
 
 void AccessibleWidgetsTest::initTestCase()
@@ -193,6 +195,37 @@ void AccessibleWidgetsTest::wordsAndSentencesFollowEachOther()
     COMPARE_PIECE(AskAt(answers, -2, QAccessible::WordBoundary), "699", 4, 7);
     COMPARE_PIECE(AskBefore(answers, -1, QAccessible::SentenceBoundary), "Then 100,000.50 more.", 9,
                   30);
+}
+
+// A spin box's text questions reach the program's line-edit answers, not
+// the line-edit interface Qt makes for spin boxes itself; its value, range
+// and steps stay the box's own.
+void AccessibleWidgetsTest::spinBoxesAnswerThroughTheirLineEdit()
+{
+    QDoubleSpinBox box;
+    box.setLocale(QLocale::c());
+    box.setRange(15, 1000000);
+    box.setValue(699);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&box);
+    QVERIFY(accessible != nullptr);
+    QCOMPARE(accessible->role(), QAccessible::SpinBox);
+    QAccessibleTextInterface* answers = accessible->textInterface();
+    QVERIFY(answers != nullptr);
+    const QString text = QStringLiteral("699.00");
+    const auto length = static_cast<int>(text.size());
+    QCOMPARE(answers->characterCount(), length);
+    {
+        const Watchdog watchdog("a question about a spin box's words");
+        COMPARE_PIECE(AskAt(answers, length, QAccessible::WordBoundary), QString(), length, length);
+        COMPARE_PIECE(AskBefore(answers, length, QAccessible::WordBoundary), text, 0, length);
+        COMPARE_PIECE(AskAt(answers, 0, QAccessible::SentenceBoundary), text, 0, length);
+    }
+    QAccessibleValueInterface* value = accessible->valueInterface();
+    QVERIFY(value != nullptr);
+    QCOMPARE(value->currentValue().toDouble(), 699.0);
+    QCOMPARE(value->minimumValue().toDouble(), 15.0);
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    QCOMPARE(box.value(), 700.0);
 }
 
 QTEST_MAIN(AccessibleWidgetsTest)
