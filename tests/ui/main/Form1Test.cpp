@@ -169,32 +169,6 @@ void Form1Test::captionsFit()
     VerifyLabelsReadable(w.form());
 }
 
-namespace {
-
-// Fails unless every control of window that is placed exactly (text boxes,
-// push buttons, frames, the grid) stands at its designed twips in the
-// window's mapping, and every label reads in full.
-void VerifyPlacedInItsFont(QWidget* window)
-{
-    const TwipsMapping mapping = TwipsMapping::of(window);
-    int placed = 0;
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-        const QRect twips = DesignedTwips(control);
-        const auto* button = qobject_cast<QAbstractButton*>(control);
-        if (twips.isEmpty() || control->window() != window || qobject_cast<QLabel*>(control) ||
-            (button != nullptr && button->isCheckable())) {
-            continue;
-        }
-        QCOMPARE(control->pos(), mapping.rect(twips).topLeft());
-        QCOMPARE(control->height(), mapping.rect(twips).height());
-        ++placed;
-    }
-    QVERIFY(placed >= 4);
-    VerifyLabelsReadable(window);
-}
-
-} // namespace
-
 // The desktop's font grows by a quarter with both windows open: each lays itself
 // out again in the new mapping and takes its designed size in it; values
 // and captions fit in the new font.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTestSupport.h"
 
+#include "TwipsLayout.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
@@ -235,4 +237,23 @@ int CountPixelsNear(const QImage& image, const QRect& area, const QColor& colour
         }
     }
     return count;
+}
+
+void VerifyPlacedInItsFont(QWidget* window)
+{
+    const TwipsMapping mapping = TwipsMapping::of(window);
+    int placed = 0;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const QRect twips = DesignedTwips(control);
+        const auto* button = qobject_cast<QAbstractButton*>(control);
+        if (twips.isEmpty() || control->window() != window || qobject_cast<QLabel*>(control) ||
+            (button != nullptr && button->isCheckable())) {
+            continue;
+        }
+        QCOMPARE(control->pos(), mapping.rect(twips).topLeft());
+        QCOMPARE(control->height(), mapping.rect(twips).height());
+        ++placed;
+    }
+    QVERIFY(placed >= 4);
+    VerifyLabelsReadable(window);
 }

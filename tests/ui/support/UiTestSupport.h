@@ -70,6 +70,11 @@ std::vector<LabelText> LabelTexts(const QWidget* container);
 // least as high as QFontMetrics reckons it.
 int PaintedTextHeight(const QFont& font, int width, const QString& text);
 
+// Fails unless every control of window that is placed exactly (text boxes,
+// push buttons, frames, the grid) stands at its designed twips in the
+// window's mapping, and every label reads in full.
+void VerifyPlacedInItsFont(QWidget* window);
+
 // Fails the running test when a label's text, or the caption of an option
 // button or check box, does not fit inside its room down to the last line's
 // descent, or when a label's text comes closer than a blank to another

@@ -10,13 +10,17 @@
 #include "WhatIf.h"
 #include "WhatIfChart.h"
 #include "frmWhatIf.h"
+#include "modCommonChecks.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTest>
@@ -65,6 +69,7 @@ private slots:
     void typedPaymentUpdatesTheResults();
     void payOffWithinFillsWhatVeskCalcSolves();
     void openPlanShowsWhatTheMainWindowWould();
+    void followsAFontChange();
 
 private:
     // The plan window for the worked example, shown, and its What If window open.
@@ -220,6 +225,25 @@ void WhatIfWindowTest::openPlanShowsWhatTheMainWindowWould()
         QCOMPARE(Text(form_.get(), label), Text(expected.get(), label));
     }
     QCOMPARE(Grid(form_.get())->TextMatrix(40, 1), Grid(expected.get())->TextMatrix(40, 1));
+}
+
+// The desktop's font grows by a quarter while the window is open: it lays
+// itself out again in the new mapping and takes its designed size in it.
+void WhatIfWindowTest::followsAFontChange()
+{
+    frmWhatIf* window = openWhatIf();
+    QVERIFY(window != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QFont before = QApplication::font();
+    QFont larger = before;
+    larger.setPointSizeF(before.pointSizeF() * 1.25);
+    ChangeApplicationFont(larger);
+    const auto restore = qScopeGuard([&] { ChangeApplicationFont(before); });
+
+    QTRY_COMPARE(window->size(),
+                 DesignedClientSize(window, frmWhatIf::kDesignedHeight, frmWhatIf::kDesignedWidth)
+                     .boundedTo(window->screen()->availableSize()));
+    VerifyPlacedInItsFont(window);
 }
 
 QTEST_MAIN(WhatIfWindowTest)
