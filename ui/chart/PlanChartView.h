@@ -82,7 +82,6 @@ private:
     void hideFromLegend(QAbstractSeries* series);
     void followWidget();
     void fitToPlot();
-    void fitLegend();
     void placeMarkLabels();
     void showTextAt(QPoint pos, QPoint globalPos);
     void showKeyboardMonth();

@@ -394,28 +394,6 @@ QString LabelAccessible::content() const
     return PlainLabelText(label());
 }
 
-// AccessibleChildren
-
-QAccessibleInterface* AccessibleChildren::at(int index,
-                                             const std::function<QAccessibleInterface*()>& make)
-{
-    if (const auto known = ids_.constFind(index); known != ids_.constEnd()) {
-        return QAccessible::accessibleInterface(*known);
-    }
-    QAccessibleInterface* child = make();
-    ids_.insert(index, QAccessible::registerAccessibleInterface(child));
-    return child;
-}
-
-void AccessibleChildren::forget()
-{
-    const QList<QAccessible::Id> ids = ids_.values();
-    ids_.clear();
-    for (const QAccessible::Id id : ids) {
-        QAccessible::deleteAccessibleInterface(id);
-    }
-}
-
 void InstallAccessibleWidgets()
 {
     static const bool installed = [] {

@@ -2,8 +2,6 @@
 #pragma once
 
 #include <QAccessibleWidget>
-#include <QHash>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -99,23 +97,6 @@ public:
 
 protected:
     QString content() const override;
-};
-
-// The interfaces an accessible widget makes for children that are not
-// objects (a grid's cells, a chart's points): each made once, on first
-// request, and all forgotten together.
-class AccessibleChildren {
-public:
-    AccessibleChildren() = default;
-    ~AccessibleChildren() { forget(); }
-    AccessibleChildren(const AccessibleChildren&) = delete;
-    AccessibleChildren& operator=(const AccessibleChildren&) = delete;
-
-    QAccessibleInterface* at(int index, const std::function<QAccessibleInterface*()>& make);
-    void forget();
-
-private:
-    QHash<int, QAccessible::Id> ids_;
 };
 
 // Makes every line edit, spin box, label of text and SpokenNotice use the interfaces

@@ -6,6 +6,29 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+namespace {
+
+// What read gives of a box of whole or decimal numbers; nothing for others.
+template <typename Read> QVariant NumberOf(const QAbstractSpinBox* box, Read read)
+{
+    if (const auto* whole = qobject_cast<const QSpinBox*>(box)) {
+        return read(whole);
+    }
+    if (const auto* decimal = qobject_cast<const QDoubleSpinBox*>(box)) {
+        return read(decimal);
+    }
+    return {};
+}
+
+// The box's own line edit (QAbstractSpinBox keeps its accessor protected).
+QAccessibleInterface* LineEditOf(const QAbstractSpinBox* box)
+{
+    auto* edit = box->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+    return edit != nullptr ? QAccessible::queryAccessibleInterface(edit) : nullptr;
+}
+
+} // namespace
+
 SpinBoxAccessible::SpinBoxAccessible(QAbstractSpinBox* box)
     : QAccessibleWidget(box, QAccessible::SpinBox)
 {
@@ -16,21 +39,16 @@ QAbstractSpinBox* SpinBoxAccessible::spinBox() const
     return static_cast<QAbstractSpinBox*>(widget());
 }
 
-// The box's own line edit (QAbstractSpinBox keeps its accessor protected).
 QAccessibleTextInterface* SpinBoxAccessible::editText() const
 {
-    auto* edit = spinBox()->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
-    QAccessibleInterface* accessible =
-        edit != nullptr ? QAccessible::queryAccessibleInterface(edit) : nullptr;
-    return accessible != nullptr ? accessible->textInterface() : nullptr;
+    QAccessibleInterface* edit = LineEditOf(spinBox());
+    return edit != nullptr ? edit->textInterface() : nullptr;
 }
 
 QAccessibleEditableTextInterface* SpinBoxAccessible::editEditing() const
 {
-    auto* edit = spinBox()->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
-    QAccessibleInterface* accessible =
-        edit != nullptr ? QAccessible::queryAccessibleInterface(edit) : nullptr;
-    return accessible != nullptr ? accessible->editableTextInterface() : nullptr;
+    QAccessibleInterface* edit = LineEditOf(spinBox());
+    return edit != nullptr ? edit->editableTextInterface() : nullptr;
 }
 
 void* SpinBoxAccessible::interface_cast(QAccessible::InterfaceType type)
@@ -86,13 +104,8 @@ void SpinBoxAccessible::doAction(const QString& actionName)
 
 QVariant SpinBoxAccessible::currentValue() const
 {
-    if (const auto* whole = qobject_cast<const QSpinBox*>(spinBox())) {
-        return whole->value();
-    }
-    if (const auto* decimal = qobject_cast<const QDoubleSpinBox*>(spinBox())) {
-        return decimal->value();
-    }
-    return spinBox()->text();
+    const QVariant number = NumberOf(spinBox(), [](const auto* box) { return box->value(); });
+    return number.isValid() ? number : QVariant(spinBox()->text());
 }
 
 void SpinBoxAccessible::setCurrentValue(const QVariant& value)
@@ -106,35 +119,17 @@ void SpinBoxAccessible::setCurrentValue(const QVariant& value)
 
 QVariant SpinBoxAccessible::maximumValue() const
 {
-    if (const auto* whole = qobject_cast<const QSpinBox*>(spinBox())) {
-        return whole->maximum();
-    }
-    if (const auto* decimal = qobject_cast<const QDoubleSpinBox*>(spinBox())) {
-        return decimal->maximum();
-    }
-    return {};
+    return NumberOf(spinBox(), [](const auto* box) { return box->maximum(); });
 }
 
 QVariant SpinBoxAccessible::minimumValue() const
 {
-    if (const auto* whole = qobject_cast<const QSpinBox*>(spinBox())) {
-        return whole->minimum();
-    }
-    if (const auto* decimal = qobject_cast<const QDoubleSpinBox*>(spinBox())) {
-        return decimal->minimum();
-    }
-    return {};
+    return NumberOf(spinBox(), [](const auto* box) { return box->minimum(); });
 }
 
 QVariant SpinBoxAccessible::minimumStepSize() const
 {
-    if (const auto* whole = qobject_cast<const QSpinBox*>(spinBox())) {
-        return whole->singleStep();
-    }
-    if (const auto* decimal = qobject_cast<const QDoubleSpinBox*>(spinBox())) {
-        return decimal->singleStep();
-    }
-    return {};
+    return NumberOf(spinBox(), [](const auto* box) { return box->singleStep(); });
 }
 
 void SpinBoxAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const
