@@ -258,12 +258,14 @@ QAccessible::State LineEditAccessible::state() const
     return state;
 }
 
-QString LineEditAccessible::content() const
+// LineEditText
+
+QString LineEditText::content() const
 {
     return lineEdit()->displayText();
 }
 
-void LineEditAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const
+void LineEditText::selection(int selectionIndex, int* startOffset, int* endOffset) const
 {
     *startOffset = *endOffset = 0;
     if (selectionIndex == 0 && lineEdit()->hasSelectedText()) {
@@ -272,43 +274,43 @@ void LineEditAccessible::selection(int selectionIndex, int* startOffset, int* en
     }
 }
 
-int LineEditAccessible::selectionCount() const
+int LineEditText::selectionCount() const
 {
     return lineEdit()->hasSelectedText() ? 1 : 0;
 }
 
-void LineEditAccessible::addSelection(int startOffset, int endOffset)
+void LineEditText::addSelection(int startOffset, int endOffset)
 {
     setSelection(0, startOffset, endOffset);
 }
 
-void LineEditAccessible::removeSelection(int selectionIndex)
+void LineEditText::removeSelection(int selectionIndex)
 {
     if (selectionIndex == 0) {
         lineEdit()->deselect();
     }
 }
 
-void LineEditAccessible::setSelection(int selectionIndex, int startOffset, int endOffset)
+void LineEditText::setSelection(int selectionIndex, int startOffset, int endOffset)
 {
     if (selectionIndex == 0) {
         lineEdit()->setSelection(startOffset, endOffset - startOffset);
     }
 }
 
-int LineEditAccessible::cursorPosition() const
+int LineEditText::cursorPosition() const
 {
     return lineEdit()->cursorPosition();
 }
 
-void LineEditAccessible::setCursorPosition(int position)
+void LineEditText::setCursorPosition(int position)
 {
     lineEdit()->setCursorPosition(position);
 }
 
 // Measured from the caret, whose place the edit reports with its scrolling
 // taken into account.
-QRect LineEditAccessible::characterRect(int offset) const
+QRect LineEditText::characterRect(int offset) const
 {
     const QString shown = content();
     if (offset < 0 || offset >= shown.size()) {
@@ -323,28 +325,28 @@ QRect LineEditAccessible::characterRect(int offset) const
     return {lineEdit()->mapToGlobal(rect.topLeft()), rect.size()};
 }
 
-int LineEditAccessible::offsetAtPoint(const QPoint& point) const
+int LineEditText::offsetAtPoint(const QPoint& point) const
 {
     return lineEdit()->cursorPositionAt(lineEdit()->mapFromGlobal(point));
 }
 
-void LineEditAccessible::scrollToSubstring(int startIndex, int endIndex)
+void LineEditText::scrollToSubstring(int startIndex, int endIndex)
 {
     lineEdit()->setCursorPosition(endIndex);
     lineEdit()->setCursorPosition(startIndex);
 }
 
-void LineEditAccessible::deleteText(int startOffset, int endOffset)
+void LineEditText::deleteText(int startOffset, int endOffset)
 {
     lineEdit()->setText(lineEdit()->text().remove(startOffset, endOffset - startOffset));
 }
 
-void LineEditAccessible::insertText(int offset, const QString& text)
+void LineEditText::insertText(int offset, const QString& text)
 {
     lineEdit()->setText(lineEdit()->text().insert(offset, text));
 }
 
-void LineEditAccessible::replaceText(int startOffset, int endOffset, const QString& text)
+void LineEditText::replaceText(int startOffset, int endOffset, const QString& text)
 {
     lineEdit()->setText(lineEdit()->text().replace(startOffset, endOffset - startOffset, text));
 }

@@ -49,20 +49,12 @@ private:
     int resolved(int offset) const;
 };
 
-class LineEditAccessible : public QAccessibleWidget,
-                           public TextAnswers,
-                           public QAccessibleEditableTextInterface {
+// A line edit's text, its caret, selection and editing: the line edit's own
+// interface, and a spin box's, whose text is its line edit's.
+class LineEditText : public TextAnswers, public QAccessibleEditableTextInterface {
 public:
-    explicit LineEditAccessible(QLineEdit* edit);
+    virtual QLineEdit* lineEdit() const = 0;
 
-    QLineEdit* lineEdit() const;
-
-    void* interface_cast(QAccessible::InterfaceType type) override;
-    QString text(QAccessible::Text kind) const override;
-    void setText(QAccessible::Text kind, const QString& text) override;
-    QAccessible::State state() const override;
-
-    using TextAnswers::text;
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
     int selectionCount() const override;
     void addSelection(int startOffset, int endOffset) override;
@@ -80,6 +72,20 @@ public:
 
 protected:
     QString content() const override;
+};
+
+class LineEditAccessible : public QAccessibleWidget, public LineEditText {
+public:
+    explicit LineEditAccessible(QLineEdit* edit);
+
+    QLineEdit* lineEdit() const override;
+
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    QString text(QAccessible::Text kind) const override;
+    void setText(QAccessible::Text kind, const QString& text) override;
+    QAccessible::State state() const override;
+
+    using TextAnswers::text;
 };
 
 class LabelAccessible : public QAccessibleWidget, public TextAnswers {

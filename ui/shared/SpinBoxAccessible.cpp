@@ -20,13 +20,6 @@ template <typename Read> QVariant NumberOf(const QAbstractSpinBox* box, Read rea
     return {};
 }
 
-// The box's own line edit (QAbstractSpinBox keeps its accessor protected).
-QAccessibleInterface* LineEditOf(const QAbstractSpinBox* box)
-{
-    auto* edit = box->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
-    return edit != nullptr ? QAccessible::queryAccessibleInterface(edit) : nullptr;
-}
-
 } // namespace
 
 SpinBoxAccessible::SpinBoxAccessible(QAbstractSpinBox* box)
@@ -39,16 +32,9 @@ QAbstractSpinBox* SpinBoxAccessible::spinBox() const
     return static_cast<QAbstractSpinBox*>(widget());
 }
 
-QAccessibleTextInterface* SpinBoxAccessible::editText() const
+QLineEdit* SpinBoxAccessible::lineEdit() const
 {
-    QAccessibleInterface* edit = LineEditOf(spinBox());
-    return edit != nullptr ? edit->textInterface() : nullptr;
-}
-
-QAccessibleEditableTextInterface* SpinBoxAccessible::editEditing() const
-{
-    QAccessibleInterface* edit = LineEditOf(spinBox());
-    return edit != nullptr ? edit->editableTextInterface() : nullptr;
+    return spinBox()->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 void* SpinBoxAccessible::interface_cast(QAccessible::InterfaceType type)
@@ -57,10 +43,10 @@ void* SpinBoxAccessible::interface_cast(QAccessible::InterfaceType type)
     case QAccessible::ValueInterface:
         return static_cast<QAccessibleValueInterface*>(this);
     case QAccessible::TextInterface:
-        return editText() != nullptr ? static_cast<QAccessibleTextInterface*>(this) : nullptr;
+        return lineEdit() != nullptr ? static_cast<QAccessibleTextInterface*>(this) : nullptr;
     case QAccessible::EditableTextInterface:
-        return editEditing() != nullptr ? static_cast<QAccessibleEditableTextInterface*>(this)
-                                        : nullptr;
+        return lineEdit() != nullptr ? static_cast<QAccessibleEditableTextInterface*>(this)
+                                     : nullptr;
     default:
         return QAccessibleWidget::interface_cast(type);
     }
@@ -130,102 +116,4 @@ QVariant SpinBoxAccessible::minimumValue() const
 QVariant SpinBoxAccessible::minimumStepSize() const
 {
     return NumberOf(spinBox(), [](const auto* box) { return box->singleStep(); });
-}
-
-void SpinBoxAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const
-{
-    editText()->selection(selectionIndex, startOffset, endOffset);
-}
-
-int SpinBoxAccessible::selectionCount() const
-{
-    return editText()->selectionCount();
-}
-
-void SpinBoxAccessible::addSelection(int startOffset, int endOffset)
-{
-    editText()->addSelection(startOffset, endOffset);
-}
-
-void SpinBoxAccessible::removeSelection(int selectionIndex)
-{
-    editText()->removeSelection(selectionIndex);
-}
-
-void SpinBoxAccessible::setSelection(int selectionIndex, int startOffset, int endOffset)
-{
-    editText()->setSelection(selectionIndex, startOffset, endOffset);
-}
-
-int SpinBoxAccessible::cursorPosition() const
-{
-    return editText()->cursorPosition();
-}
-
-void SpinBoxAccessible::setCursorPosition(int position)
-{
-    editText()->setCursorPosition(position);
-}
-
-QString SpinBoxAccessible::text(int startOffset, int endOffset) const
-{
-    return editText()->text(startOffset, endOffset);
-}
-
-QString SpinBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                            int* startOffset, int* endOffset) const
-{
-    return editText()->textBeforeOffset(offset, boundaryType, startOffset, endOffset);
-}
-
-QString SpinBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                           int* startOffset, int* endOffset) const
-{
-    return editText()->textAfterOffset(offset, boundaryType, startOffset, endOffset);
-}
-
-QString SpinBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                        int* startOffset, int* endOffset) const
-{
-    return editText()->textAtOffset(offset, boundaryType, startOffset, endOffset);
-}
-
-int SpinBoxAccessible::characterCount() const
-{
-    return editText()->characterCount();
-}
-
-QRect SpinBoxAccessible::characterRect(int offset) const
-{
-    return editText()->characterRect(offset);
-}
-
-int SpinBoxAccessible::offsetAtPoint(const QPoint& point) const
-{
-    return editText()->offsetAtPoint(point);
-}
-
-void SpinBoxAccessible::scrollToSubstring(int startIndex, int endIndex)
-{
-    editText()->scrollToSubstring(startIndex, endIndex);
-}
-
-QString SpinBoxAccessible::attributes(int offset, int* startOffset, int* endOffset) const
-{
-    return editText()->attributes(offset, startOffset, endOffset);
-}
-
-void SpinBoxAccessible::deleteText(int startOffset, int endOffset)
-{
-    editEditing()->deleteText(startOffset, endOffset);
-}
-
-void SpinBoxAccessible::insertText(int offset, const QString& text)
-{
-    editEditing()->insertText(offset, text);
-}
-
-void SpinBoxAccessible::replaceText(int startOffset, int endOffset, const QString& text)
-{
-    editEditing()->replaceText(startOffset, endOffset, text);
 }
