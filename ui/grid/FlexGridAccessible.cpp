@@ -71,22 +71,8 @@ public:
         if (!isValid() || !grid_->isVisible()) {
             return {};
         }
-        const QHeaderView* top = grid_->horizontalHeader();
-        const QHeaderView* side = grid_->verticalHeader();
-        if (isCell()) {
-            const QRect cell = grid_->visualRect(index());
-            return {grid_->viewport()->mapToGlobal(cell.topLeft()), cell.size()};
-        }
-        if (row_ < 0 && column_ < 0) {
-            return {grid_->mapToGlobal(QPoint(side->x(), top->y())),
-                    QSize(side->width(), top->height())};
-        }
-        if (row_ < 0) {
-            return {top->viewport()->mapToGlobal(QPoint(top->sectionViewportPosition(column_), 0)),
-                    QSize(top->sectionSize(column_), top->height())};
-        }
-        return {side->viewport()->mapToGlobal(QPoint(0, side->sectionViewportPosition(row_))),
-                QSize(side->width(), side->sectionSize(row_))};
+        const Place at = place();
+        return {at.part->mapToGlobal(at.rect.topLeft()), at.rect.size()};
     }
 
     QAccessible::State state() const override
@@ -143,21 +129,37 @@ public:
 
 private:
     bool isCell() const { return row_ >= 0 && column_ >= 0; }
-    // Whether any of the cell shows in its part of the grid.
-    bool isInView() const
+    // Where the cell lies, in the coordinates of the part of the grid that
+    // shows it: the cells' viewport, a header's, or the grid for the corner.
+    struct Place {
+        const QWidget* part;
+        QRect rect;
+    };
+    Place place() const
     {
+        const QHeaderView* top = grid_->horizontalHeader();
+        const QHeaderView* side = grid_->verticalHeader();
         if (isCell()) {
-            return grid_->viewport()->rect().intersects(grid_->visualRect(index()));
+            return {grid_->viewport(), grid_->visualRect(index())};
+        }
+        if (row_ < 0 && column_ < 0) {
+            return {grid_, QRect(side->x(), top->y(), side->width(), top->height())};
         }
         if (row_ < 0) {
-            const QHeaderView* top = grid_->horizontalHeader();
-            return column_ < 0 || top->viewport()->rect().intersects(
-                                      QRect(top->sectionViewportPosition(column_), 0,
-                                            top->sectionSize(column_), top->height()));
+            return {top->viewport(), QRect(top->sectionViewportPosition(column_), 0,
+                                           top->sectionSize(column_), top->height())};
         }
-        const QHeaderView* side = grid_->verticalHeader();
-        return side->viewport()->rect().intersects(
-            QRect(0, side->sectionViewportPosition(row_), side->width(), side->sectionSize(row_)));
+        return {side->viewport(), QRect(0, side->sectionViewportPosition(row_), side->width(),
+                                        side->sectionSize(row_))};
+    }
+    // Whether any of the cell shows in its part of the grid; the corner always does.
+    bool isInView() const
+    {
+        if (row_ < 0 && column_ < 0) {
+            return true;
+        }
+        const Place at = place();
+        return at.part->rect().intersects(at.rect);
     }
     QModelIndex index() const { return grid_->model()->index(row_, column_); }
     QList<QAccessibleInterface*> headerCell(int row, int column) const
