@@ -203,8 +203,6 @@ FlexGridAccessible::FlexGridAccessible(MSFlexGrid* grid)
 {
 }
 
-FlexGridAccessible::~FlexGridAccessible() = default;
-
 void FlexGridAccessible::install()
 {
     static const bool installed = [] {

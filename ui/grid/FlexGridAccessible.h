@@ -18,9 +18,6 @@ class MSFlexGrid;
 class FlexGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit FlexGridAccessible(MSFlexGrid* grid);
-    ~FlexGridAccessible() override;
-    FlexGridAccessible(const FlexGridAccessible&) = delete;
-    FlexGridAccessible& operator=(const FlexGridAccessible&) = delete;
 
     // Makes every MSFlexGrid use this interface. The program installs it at
     // start, before any grid exists.
