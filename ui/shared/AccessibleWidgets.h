@@ -7,13 +7,12 @@ class QLabel;
 class QLineEdit;
 
 // The program's own accessible interfaces where Qt 6.4 serves a screen
-// reader badly: line edits, spin boxes (SpinBoxAccessible), labels and spoken
-// notices (SpokenNotice). Qt's
-// line edit never returns when a screen reader asks for the word at the end
-// of its text (Orca asks on Ctrl+Left), and reports an empty attribute run
-// at every offset, which makes Orca drop a value's last character; these
-// answer every question from TextBoundaries and report the whole text as
-// one run.
+// reader badly: line edits, spin boxes (SpinBoxAccessible), labels and
+// spoken notices (SpokenNotice). Qt's line edit never returns when a screen
+// reader asks for the word at the end of its text (Orca asks on Ctrl+Left),
+// and reports an empty attribute run at every offset, which makes Orca drop
+// a value's last character; these answer every question from TextBoundaries
+// and report the whole text as one run.
 
 // The questions any text answers alike, from content() alone.
 class TextAnswers : public QAccessibleTextInterface {
@@ -105,8 +104,8 @@ protected:
     QString content() const override;
 };
 
-// Makes every line edit, spin box, label of text and SpokenNotice use the interfaces
-// here, and holds back a line edit's caret events while it takes the focus,
-// so that a screen reader names the field on its first visit too. The
-// program installs this at start, before any window exists.
+// Makes every line edit, spin box, label of text and SpokenNotice use the
+// interfaces here, and holds back a line edit's caret events while it takes
+// the focus, so that a screen reader names the field on its first visit
+// too. The program installs this at start, before any window exists.
 void InstallAccessibleWidgets();
