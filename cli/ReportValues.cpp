@@ -45,7 +45,7 @@ Json AmountJson(Currency amount, const std::string& text)
 
 Json DollarsJson(Currency amount)
 {
-    return AmountJson(amount, FormatAmount(amount, kDollarPattern));
+    return AmountJson(amount, DollarText(amount));
 }
 
 Json DollarsJson(const std::optional<Currency>& amount, const std::string& textWithout)

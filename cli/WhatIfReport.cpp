@@ -14,11 +14,6 @@ namespace {
 
 constexpr std::string_view kPlainAverage = "0.00";
 
-std::string Dollars(Currency amount)
-{
-    return FormatAmount(amount, kDollarPattern);
-}
-
 std::string_view KindName(VariedPayment varied)
 {
     switch (varied) {
@@ -212,7 +207,7 @@ std::string SolveText(const WhatIfQuestion& question, const SolveResult& result)
                NoAnswerReason(question.varied, question.within, result) +
                (question.varied == VariedPayment::Maximum ? " Try --solve fixed.\n" : "\n");
     }
-    text += CaptionLine(name, kSolveWidth, Dollars(result.answer->value));
+    text += CaptionLine(name, kSolveWidth, DollarText(result.answer->value));
     if (result.answer->summary)
         text += OutcomeLines(question, *result.answer->summary, kSolveWidth);
     return text + CaptionLine(kNextCentDown, kSolveWidth, NextCentDownText(result.nextCentDown));
@@ -265,13 +260,13 @@ std::string ScheduledSolveText(const WhatIfQuestion& question, const ScheduledSo
     if (!result.answer || !result.answer->run)
         return text + CaptionLine(name, kSolveWidth, "none");
     const ScheduledRun& run = *result.answer->run;
-    text += CaptionLine(name, kSolveWidth, Dollars(result.answer->value)) +
+    text += CaptionLine(name, kSolveWidth, DollarText(result.answer->value)) +
             CaptionLine("Payoff Period", kSolveWidth, PeriodText(run.months));
     if (question.firstPayment)
         text += CaptionLine("Payoff Month", kSolveWidth,
                             PayoffMonthText(question.firstPayment, run.months));
-    return text + CaptionLine("Total Interest", kSolveWidth, Dollars(run.totalInterest)) +
-           CaptionLine("Total Paid", kSolveWidth, Dollars(result.answer->totalPaid)) +
+    return text + CaptionLine("Total Interest", kSolveWidth, DollarText(run.totalInterest)) +
+           CaptionLine("Total Paid", kSolveWidth, DollarText(result.answer->totalPaid)) +
            CaptionLine(kNextCentDown, kSolveWidth, NextCentDownText(result.nextCentDown));
 }
 
@@ -336,7 +331,7 @@ std::string SweepText(const WhatIfQuestion& question, const std::vector<PlanOutc
     }
     std::vector<Cells> table{headers};
     for (const PlanOutcome& row : rows) {
-        Cells cells{Dollars(row.value)};
+        Cells cells{DollarText(row.value)};
         if (!row.summary) {
             cells.push_back(PlanErrorText(row.error));
             table.push_back(std::move(cells));
