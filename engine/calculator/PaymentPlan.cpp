@@ -82,6 +82,15 @@ ScheduledRun RunScheduledPlan(CalcRecord& s, int within)
     return run;
 }
 
+CalcRecord ScheduledRecord(Currency balance, double rate, Currency payment)
+{
+    CalcRecord s;
+    s.MinBalance = balance;
+    s.MinRate = rate;
+    s.MinPayment = payment;
+    return s;
+}
+
 PlanSummary SummaryOf(Currency openingBalance, std::int16_t veskMonths, Currency veskInterest,
                       const ScheduledRun& scheduled)
 {

@@ -92,6 +92,9 @@ struct ScheduledRun {
     bool paidOff = false;
 };
 ScheduledRun RunScheduledPlan(CalcRecord& s, int within = INT_MAX);
+// A record for the scheduled plan alone: the accelerated plan counts as
+// ended (its balance is 0), as the scheduled plan's last month expects.
+CalcRecord ScheduledRecord(Currency balance, double rate, Currency payment);
 
 // The summary of a plan whose accelerated plan ran veskMonths months with
 // veskInterest of interest. Throws RuntimeError (no month divides by zero).

@@ -56,17 +56,6 @@ std::optional<Currency> FirstPaying(Currency& low, Pays pays, Currency ceiling =
     return high;
 }
 
-// The scheduled plan alone, in a record of its own: the accelerated plan
-// has ended (its balance is 0), as the scheduled plan's last month expects.
-CalcRecord ScheduledRecord(Currency balance, double rate, Currency payment)
-{
-    CalcRecord s;
-    s.MinBalance = balance;
-    s.MinRate = rate;
-    s.MinPayment = payment;
-    return s;
-}
-
 } // namespace
 
 PlanTerms TermsWith(const PlanTerms& loan, VariedPayment varied, Currency value)

@@ -58,10 +58,8 @@ PlanCurve PlanCurveOf(const PaymentPlan& plan)
 PlanCurve ScheduledCurveOf(const PaymentPlan& plan)
 {
     PlanCurve curve;
-    CalcRecord record;
-    record.MinBalance = plan.terms.openingBalance;
-    record.MinRate = plan.terms.minRate;
-    record.MinPayment = plan.terms.scheduledPayment;
+    CalcRecord record =
+        ScheduledRecord(plan.terms.openingBalance, plan.terms.minRate, plan.terms.scheduledPayment);
     StartCurve(curve, record.MinBalance, static_cast<std::size_t>(plan.summary.minMonths));
     for (int month = 0; month < plan.summary.minMonths; ++month) {
         StepMinMonth(record);
