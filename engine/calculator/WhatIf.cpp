@@ -56,6 +56,21 @@ std::optional<Currency> FirstPaying(Currency& low, Pays pays, Currency ceiling =
     return high;
 }
 
+// The scheduled plan alone for a scheduled payment.
+ScheduledOutcome ScheduledOutcomeOf(Currency balance, double rate, Currency payment)
+{
+    ScheduledOutcome result{payment, std::nullopt, {}, {}};
+    try {
+        CalcRecord s = ScheduledRecord(balance, rate, payment);
+        const ScheduledRun run = RunScheduledPlan(s);
+        result.totalPaid = balance + run.totalInterest;
+        result.run = run;
+    } catch (const RuntimeError& error) {
+        result.error = ErrorOf(error);
+    }
+    return result;
+}
+
 } // namespace
 
 PlanTerms TermsWith(const PlanTerms& loan, VariedPayment varied, Currency value)
@@ -211,20 +226,6 @@ SolveResult Solve(const WhatIfLoan& loan, VariedPayment varied, int within)
     result.answer = loan.outcome(varied, answer);
     if (answer > kLeastLimit) {
         result.nextCentDown = loan.outcome(varied, answer - kCent);
-    }
-    return result;
-}
-
-ScheduledOutcome ScheduledOutcomeOf(Currency balance, double rate, Currency payment)
-{
-    ScheduledOutcome result{payment, std::nullopt, {}, {}};
-    try {
-        CalcRecord s = ScheduledRecord(balance, rate, payment);
-        const ScheduledRun run = RunScheduledPlan(s);
-        result.totalPaid = balance + run.totalInterest;
-        result.run = run;
-    } catch (const RuntimeError& error) {
-        result.error = ErrorOf(error);
     }
     return result;
 }

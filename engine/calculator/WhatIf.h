@@ -110,5 +110,3 @@ struct ScheduledSolveResult {
     std::optional<ScheduledOutcome> nextCentDown; // none when the answer is one cent
 };
 ScheduledSolveResult SolveScheduled(Currency balance, double rate, int within);
-// The scheduled plan alone for a scheduled payment.
-ScheduledOutcome ScheduledOutcomeOf(Currency balance, double rate, Currency payment);
