@@ -188,9 +188,7 @@ std::string PlanJson(const PaymentPlan& plan, const ReportContext& context)
                AmountJson(plan.terms.openingBalance, PlanCellText(plan, 1, kBalanceColumn))},
               {"schedule", std::move(schedule)}};
     AddPeriod(json, "payoffPeriod", "payoffMonth", summary.veskMonths, texts.payoff, context);
-    // The average is a quotient: rounded to four decimals like the amounts.
-    json["averagePayment"] =
-        AmountJson(FormatAmount(summary.averageMonthly, "0.0000"), texts.averageMonthly);
+    json["averagePayment"] = AmountJson(summary.averageMonthly, texts.averageMonthly);
     AddPeriod(json, "minPayoffPeriod", "minPayoffMonth", summary.minMonths, texts.minPayoff,
               context);
     json["minPayment"] = AmountJson(summary.minPayment, texts.minPayment);

@@ -54,8 +54,7 @@ Json OutcomeJson(const WhatIfQuestion& question, const PlanOutcome& outcome)
     json["totalInterest"] = DollarsJson(summary.totalInterest);
     json["totalPaid"] = DollarsJson(summary.totalPaid);
     json["interestSaved"] = DollarsJson(summary.interestSaved, texts.amountSaved);
-    json["averagePayment"] =
-        AmountJson(FormatAmount(summary.averageMonthly, "0.0000"), texts.averageMonthly);
+    json["averagePayment"] = AmountJson(summary.averageMonthly, texts.averageMonthly);
     json["minTotalInterest"] = DollarsJson(summary.minTotalInterest, texts.minTotalInterest);
     json["minTotalPaid"] = DollarsJson(summary.minTotalPaid, texts.minTotalPaid);
     return json;
