@@ -145,9 +145,8 @@ Cells OutcomeHeaders(const WhatIfQuestion& question)
 Cells OutcomeCells(const WhatIfQuestion& question, const PlanOutcome& outcome)
 {
     Cells cells{PlainText(outcome.value)};
-    const std::size_t columns = OutcomeHeaders(question).size();
     if (!outcome.summary) {
-        cells.resize(columns);
+        cells.resize(OutcomeHeaders(question).size());
         cells.back() = PlanErrorText(outcome.error);
         return cells;
     }
