@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaymentPlan.h"
 
-#include "Calculator.h"
-
 #include <algorithm>
 
 namespace {
 
 const Currency kZero;
+
+// The extra of the month just stepped (PlanMonth::extra).
+Currency ExtraOf(const CalcRecord& s)
+{
+    if (s.VeskBalance > kZero) {
+        return s.VeskExtra;
+    }
+    // The last month's payment is shortened to what the balance needs.
+    return std::max(kZero, s.VeskMonthly - s.VeskScheduled);
+}
 
 } // namespace
 
@@ -56,15 +64,6 @@ std::int16_t RunAcceleratedPlan(CalcRecord& s, int within)
 {
     return RunAcceleratedPlan(
         s, [](const CalcRecord&, std::int16_t) {}, within);
-}
-
-Currency ExtraOf(const CalcRecord& s)
-{
-    if (s.VeskBalance > kZero) {
-        return s.VeskExtra;
-    }
-    // The last month's payment is shortened to what the balance needs.
-    return std::max(kZero, s.VeskMonthly - s.VeskScheduled);
 }
 
 ScheduledRun RunScheduledPlan(CalcRecord& s, int within)

@@ -79,9 +79,6 @@ std::int16_t RunAcceleratedPlan(CalcRecord& s, EachMonth&& eachMonth, int within
 // The same without looking at the months.
 std::int16_t RunAcceleratedPlan(CalcRecord& s, int within = INT_MAX);
 
-// The extra of the month just stepped (PlanMonth::extra).
-Currency ExtraOf(const CalcRecord& s);
-
 // The scheduled plan of s to its end (or `within` months), when its payment
 // is above zero. Run it after the accelerated plan, as its last month reads
 // that plan's balance. Throws RuntimeError.
