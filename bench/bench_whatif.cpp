@@ -3,8 +3,7 @@
 // the worked example, a solve, and the longest loan solved for a fixed
 // payment.
 
-#include "Calculator.h"
-#include "PaymentPlan.h"
+#include "LoanInputs.h"
 #include "WhatIf.h"
 
 #include <benchmark/benchmark.h>
@@ -14,13 +13,7 @@ namespace {
 // The loan as the plan window's Calculate command loads it.
 PlanTerms Loan(const char* balance, const char* rate, const char* payment)
 {
-    CalculatorInputs in;
-    in.balance = balance;
-    in.rate = rate;
-    in.payment = payment;
-    in.tillZero = true;
-    LoadCalcState(in);
-    return LoadPaymentPlan().terms;
+    return PlanFor(TillZero(balance, rate, payment))->terms;
 }
 
 const Currency kDollar = Currency::fromUnits(1);

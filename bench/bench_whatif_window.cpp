@@ -29,9 +29,10 @@ struct LongestLoanWhatIf {
     LongestLoanWhatIf()
     {
         LoadCalcState(TillZero("3276600", "0", "100"));
+        const PlanTerms terms = TermsOf(CalcState);
         form = Form5::createLoaded(nullptr);
         form->show();
-        window = frmWhatIf::openOver(form.get(), LoadedTerms(), {});
+        window = frmWhatIf::openOver(form.get(), terms, {});
         settle();
     }
 
@@ -54,12 +55,6 @@ struct LongestLoanWhatIf {
     {
         choose(fixed ? "optCap" : "optFixed");
         fixed = !fixed;
-    }
-
-    static PlanTerms LoadedTerms()
-    {
-        LoadCalcState(TillZero("3276600", "0", "100"));
-        return LoadPaymentPlan().terms;
     }
 
     std::unique_ptr<Form5> form;

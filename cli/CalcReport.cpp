@@ -96,14 +96,8 @@ std::string VeskFirstLines(const ReportContext& context, std::size_t width)
         return {};
     std::string lines = CaptionLine(kVeskFirst, width, PeriodText(context.veskFirstMonths));
     if (context.wholeLoanSaved)
-        lines +=
-            CaptionLine(kWholeLoan, width, FormatAmount(*context.wholeLoanSaved, kDollarPattern));
+        lines += CaptionLine(kWholeLoan, width, DollarText(*context.wholeLoanSaved));
     return lines;
-}
-
-std::string Dollars(Currency amount)
-{
-    return FormatAmount(amount, kDollarPattern);
 }
 
 } // namespace
@@ -126,10 +120,10 @@ std::string MonthlyText(const MonthlyResults& results, const ReportContext& cont
         text +=
             CaptionLine(kPayoffMonth, width, PayoffMonthText(context.firstPayment, results.months));
     return text + VeskFirstLines(context, width) +
-           CaptionLine(interest, width, Dollars(results.totalInterest)) +
-           CaptionLine(paid, width, Dollars(results.totalPaid)) +
-           CaptionLine(minInterest, width, Dollars(results.minTotalInterest)) +
-           CaptionLine(minPaid, width, Dollars(results.minTotalPaid));
+           CaptionLine(interest, width, DollarText(results.totalInterest)) +
+           CaptionLine(paid, width, DollarText(results.totalPaid)) +
+           CaptionLine(minInterest, width, DollarText(results.minTotalInterest)) +
+           CaptionLine(minPaid, width, DollarText(results.minTotalPaid));
 }
 
 std::string MonthlyJson(const MonthlyResults& results, const ReportContext& context)
@@ -194,9 +188,7 @@ std::string PlanJson(const PaymentPlan& plan, const ReportContext& context)
                AmountJson(plan.terms.openingBalance, PlanCellText(plan, 1, kBalanceColumn))},
               {"schedule", std::move(schedule)}};
     AddPeriod(json, "payoffPeriod", "payoffMonth", summary.veskMonths, texts.payoff, context);
-    // The average is a quotient: rounded to four decimals like the amounts.
-    json["averagePayment"] =
-        AmountJson(FormatAmount(summary.averageMonthly, "0.0000"), texts.averageMonthly);
+    json["averagePayment"] = AmountJson(summary.averageMonthly, texts.averageMonthly);
     AddPeriod(json, "minPayoffPeriod", "minPayoffMonth", summary.minMonths, texts.minPayoff,
               context);
     json["minPayment"] = AmountJson(summary.minPayment, texts.minPayment);

@@ -33,19 +33,19 @@ std::size_t WidestCaption(std::initializer_list<std::string_view> captions)
         .size();
 }
 
-Json AmountJson(const std::string& exact, const std::string& text)
-{
-    return {{"amount", exact}, {"text", text}};
-}
-
 Json AmountJson(Currency amount, const std::string& text)
 {
-    return AmountJson(ExactText(amount), text);
+    return {{"amount", FormatAmount(amount, kExactAmount)}, {"text", text}};
+}
+
+Json AmountJson(double amount, const std::string& text)
+{
+    return {{"amount", FormatAmount(amount, kExactAmount)}, {"text", text}};
 }
 
 Json DollarsJson(Currency amount)
 {
-    return AmountJson(amount, FormatAmount(amount, kDollarPattern));
+    return AmountJson(amount, DollarText(amount));
 }
 
 Json DollarsJson(const std::optional<Currency>& amount, const std::string& textWithout)
@@ -66,11 +66,6 @@ Json PeriodJson(std::int16_t months)
 std::string JsonLine(const Json& json)
 {
     return json.dump(-1, ' ', false, Json::error_handler_t::replace) + '\n';
-}
-
-std::string ExactText(Currency amount)
-{
-    return FormatAmount(amount, kExactAmount);
 }
 
 std::string PayoffMonthIso(const std::optional<CalendarMonth>& firstPayment, int months)

@@ -23,7 +23,8 @@ std::size_t WidestCaption(std::initializer_list<std::string_view> captions);
 // An amount for scripts: every integer digit and all four decimals, no
 // grouping ("76873.9160"), beside the text the window shows.
 Json AmountJson(Currency amount, const std::string& text);
-Json AmountJson(const std::string& exact, const std::string& text);
+// A quotient (the average payment) rounded to four decimals the same way.
+Json AmountJson(double amount, const std::string& text);
 // The same with the window's dollar text ("$76,873.92").
 Json DollarsJson(Currency amount);
 // An optional amount: {"amount": null, "text": …} without one.
@@ -33,9 +34,6 @@ Json PeriodJson(std::int16_t months, const std::string& text);
 Json PeriodJson(std::int16_t months);
 // One object, one line.
 std::string JsonLine(const Json& json);
-
-// The amount exact to four decimals, as the JSON gives it.
-std::string ExactText(Currency amount);
 
 // When a plan of `months` months ends, its first payment falling in
 // firstPayment: "2041-11" (iso) or "Nov 2041"; empty without a first

@@ -14,11 +14,6 @@ namespace {
 
 constexpr std::string_view kPlainAverage = "0.00";
 
-std::string Dollars(Currency amount)
-{
-    return FormatAmount(amount, kDollarPattern);
-}
-
 std::string_view KindName(VariedPayment varied)
 {
     switch (varied) {
@@ -59,8 +54,7 @@ Json OutcomeJson(const WhatIfQuestion& question, const PlanOutcome& outcome)
     json["totalInterest"] = DollarsJson(summary.totalInterest);
     json["totalPaid"] = DollarsJson(summary.totalPaid);
     json["interestSaved"] = DollarsJson(summary.interestSaved, texts.amountSaved);
-    json["averagePayment"] =
-        AmountJson(FormatAmount(summary.averageMonthly, "0.0000"), texts.averageMonthly);
+    json["averagePayment"] = AmountJson(summary.averageMonthly, texts.averageMonthly);
     json["minTotalInterest"] = DollarsJson(summary.minTotalInterest, texts.minTotalInterest);
     json["minTotalPaid"] = DollarsJson(summary.minTotalPaid, texts.minTotalPaid);
     return json;
@@ -151,9 +145,8 @@ Cells OutcomeHeaders(const WhatIfQuestion& question)
 Cells OutcomeCells(const WhatIfQuestion& question, const PlanOutcome& outcome)
 {
     Cells cells{PlainText(outcome.value)};
-    const std::size_t columns = OutcomeHeaders(question).size();
     if (!outcome.summary) {
-        cells.resize(columns);
+        cells.resize(OutcomeHeaders(question).size());
         cells.back() = PlanErrorText(outcome.error);
         return cells;
     }
@@ -212,7 +205,7 @@ std::string SolveText(const WhatIfQuestion& question, const SolveResult& result)
                NoAnswerReason(question.varied, question.within, result) +
                (question.varied == VariedPayment::Maximum ? " Try --solve fixed.\n" : "\n");
     }
-    text += CaptionLine(name, kSolveWidth, Dollars(result.answer->value));
+    text += CaptionLine(name, kSolveWidth, DollarText(result.answer->value));
     if (result.answer->summary)
         text += OutcomeLines(question, *result.answer->summary, kSolveWidth);
     return text + CaptionLine(kNextCentDown, kSolveWidth, NextCentDownText(result.nextCentDown));
@@ -265,13 +258,13 @@ std::string ScheduledSolveText(const WhatIfQuestion& question, const ScheduledSo
     if (!result.answer || !result.answer->run)
         return text + CaptionLine(name, kSolveWidth, "none");
     const ScheduledRun& run = *result.answer->run;
-    text += CaptionLine(name, kSolveWidth, Dollars(result.answer->value)) +
+    text += CaptionLine(name, kSolveWidth, DollarText(result.answer->value)) +
             CaptionLine("Payoff Period", kSolveWidth, PeriodText(run.months));
     if (question.firstPayment)
         text += CaptionLine("Payoff Month", kSolveWidth,
                             PayoffMonthText(question.firstPayment, run.months));
-    return text + CaptionLine("Total Interest", kSolveWidth, Dollars(run.totalInterest)) +
-           CaptionLine("Total Paid", kSolveWidth, Dollars(result.answer->totalPaid)) +
+    return text + CaptionLine("Total Interest", kSolveWidth, DollarText(run.totalInterest)) +
+           CaptionLine("Total Paid", kSolveWidth, DollarText(result.answer->totalPaid)) +
            CaptionLine(kNextCentDown, kSolveWidth, NextCentDownText(result.nextCentDown));
 }
 
@@ -336,7 +329,7 @@ std::string SweepText(const WhatIfQuestion& question, const std::vector<PlanOutc
     }
     std::vector<Cells> table{headers};
     for (const PlanOutcome& row : rows) {
-        Cells cells{Dollars(row.value)};
+        Cells cells{DollarText(row.value)};
         if (!row.summary) {
             cells.push_back(PlanErrorText(row.error));
             table.push_back(std::move(cells));

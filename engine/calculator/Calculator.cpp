@@ -25,7 +25,6 @@ Currency LenientAmount(const std::string& text)
 }
 
 const Currency kZero;
-const Currency kMinimumMaximum = Currency::fromUnits(15);
 
 // What the rule compares, read from the four boxes.
 struct Values {
@@ -61,7 +60,7 @@ EnableDecision Decide(const CalculatorInputs& in, const Values& v)
     if ((capped || fixed) && IsBlank(in.maximum)) {
         return Refuse(in, InputField::Maximum, kBlank);
     }
-    if ((fixed || capped) && v.maximum < kMinimumMaximum) {
+    if ((fixed || capped) && v.maximum < kLeastLimit) {
         return Refuse(in, InputField::Maximum, "must be at least 15");
     }
     if (capped && v.payment <= kZero) {

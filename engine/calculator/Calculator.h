@@ -29,6 +29,9 @@ struct CalculatorInputs {
     std::int16_t veskFirstMonths = 0;
 };
 
+// The least cap or fixed payment the calculator takes.
+inline constexpr Currency kLeastLimit = Currency::fromRaw(15 * Currency::kScale);
+
 // The inputs a refusal can name; Maximum is txtMaximum in both its meanings.
 enum class InputField { None, Balance, Rate, Payment, Maximum };
 

@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaymentPlan.h"
 
-#include "Calculator.h"
-
 #include <algorithm>
 
 namespace {
 
 const Currency kZero;
+
+// The extra of the month just stepped (PlanMonth::extra).
+Currency ExtraOf(const CalcRecord& s)
+{
+    if (s.VeskBalance > kZero) {
+        return s.VeskExtra;
+    }
+    // The last month's payment is shortened to what the balance needs.
+    return std::max(kZero, s.VeskMonthly - s.VeskScheduled);
+}
 
 } // namespace
 
@@ -58,15 +66,6 @@ std::int16_t RunAcceleratedPlan(CalcRecord& s, int within)
         s, [](const CalcRecord&, std::int16_t) {}, within);
 }
 
-Currency ExtraOf(const CalcRecord& s)
-{
-    if (s.VeskBalance > kZero) {
-        return s.VeskExtra;
-    }
-    // The last month's payment is shortened to what the balance needs.
-    return std::max(kZero, s.VeskMonthly - s.VeskScheduled);
-}
-
 ScheduledRun RunScheduledPlan(CalcRecord& s, int within)
 {
     ScheduledRun run;
@@ -80,6 +79,15 @@ ScheduledRun RunScheduledPlan(CalcRecord& s, int within)
     run.payment = s.MinPayment;
     run.paidOff = !(s.MinBalance > kZero);
     return run;
+}
+
+CalcRecord ScheduledRecord(Currency balance, double rate, Currency payment)
+{
+    CalcRecord s;
+    s.MinBalance = balance;
+    s.MinRate = rate;
+    s.MinPayment = payment;
+    return s;
 }
 
 PlanSummary SummaryOf(Currency openingBalance, std::int16_t veskMonths, Currency veskInterest,

@@ -79,9 +79,6 @@ std::int16_t RunAcceleratedPlan(CalcRecord& s, EachMonth&& eachMonth, int within
 // The same without looking at the months.
 std::int16_t RunAcceleratedPlan(CalcRecord& s, int within = INT_MAX);
 
-// The extra of the month just stepped (PlanMonth::extra).
-Currency ExtraOf(const CalcRecord& s);
-
 // The scheduled plan of s to its end (or `within` months), when its payment
 // is above zero. Run it after the accelerated plan, as its last month reads
 // that plan's balance. Throws RuntimeError.
@@ -92,6 +89,9 @@ struct ScheduledRun {
     bool paidOff = false;
 };
 ScheduledRun RunScheduledPlan(CalcRecord& s, int within = INT_MAX);
+// A record for the scheduled plan alone: the accelerated plan counts as
+// ended (its balance is 0), as the scheduled plan's last month expects.
+CalcRecord ScheduledRecord(Currency balance, double rate, Currency payment);
 
 // The summary of a plan whose accelerated plan ran veskMonths months with
 // veskInterest of interest. Throws RuntimeError (no month divides by zero).

@@ -24,7 +24,8 @@ Currency CeilingCents(Currency amount)
 }
 
 // Payoff months do not rise as the payment rises, so the least paying value
-// is found by halving: `low` does not pay, `high` does, both in whole cents.
+// is found by halving: `low` does not pay (or is `high`), `high` does, both
+// in whole cents.
 template <typename Pays> Currency LeastPaying(Currency low, Currency high, Pays pays)
 {
     while (high.raw() - low.raw() > kCent.raw()) {
@@ -36,8 +37,8 @@ template <typename Pays> Currency LeastPaying(Currency low, Currency high, Pays 
 }
 
 // Doubles `high` from `low` until it pays (or reaches `ceiling`, which
-// pays); `low` is left at the last value that did not. None when the money
-// range ends first.
+// pays); `low` is left at the last value that did not, or at `high` when
+// the first value pays. None when the money range ends first.
 template <typename Pays>
 std::optional<Currency> FirstPaying(Currency& low, Pays pays, Currency ceiling = Currency::max())
 {
@@ -56,15 +57,19 @@ std::optional<Currency> FirstPaying(Currency& low, Pays pays, Currency ceiling =
     return high;
 }
 
-// The scheduled plan alone, in a record of its own: the accelerated plan
-// has ended (its balance is 0), as the scheduled plan's last month expects.
-CalcRecord ScheduledRecord(Currency balance, double rate, Currency payment)
+// The scheduled plan alone for a scheduled payment.
+ScheduledOutcome ScheduledOutcomeOf(Currency balance, double rate, Currency payment)
 {
-    CalcRecord s;
-    s.MinBalance = balance;
-    s.MinRate = rate;
-    s.MinPayment = payment;
-    return s;
+    ScheduledOutcome result{payment, std::nullopt, {}, {}};
+    try {
+        CalcRecord s = ScheduledRecord(balance, rate, payment);
+        const ScheduledRun run = RunScheduledPlan(s);
+        result.totalPaid = balance + run.totalInterest;
+        result.run = run;
+    } catch (const RuntimeError& error) {
+        result.error = ErrorOf(error);
+    }
+    return result;
 }
 
 } // namespace
@@ -218,24 +223,10 @@ SolveResult Solve(const WhatIfLoan& loan, VariedPayment varied, int within)
     if (!high) {
         return result;
     }
-    const Currency answer = *high == kLeastLimit ? kLeastLimit : LeastPaying(low, *high, pays);
+    const Currency answer = LeastPaying(low, *high, pays);
     result.answer = loan.outcome(varied, answer);
     if (answer > kLeastLimit) {
         result.nextCentDown = loan.outcome(varied, answer - kCent);
-    }
-    return result;
-}
-
-ScheduledOutcome ScheduledOutcomeOf(Currency balance, double rate, Currency payment)
-{
-    ScheduledOutcome result{payment, std::nullopt, {}, {}};
-    try {
-        CalcRecord s = ScheduledRecord(balance, rate, payment);
-        const ScheduledRun run = RunScheduledPlan(s);
-        result.totalPaid = balance + run.totalInterest;
-        result.run = run;
-    } catch (const RuntimeError& error) {
-        result.error = ErrorOf(error);
     }
     return result;
 }
@@ -256,7 +247,7 @@ ScheduledSolveResult SolveScheduled(Currency balance, double rate, int within)
     if (!high) {
         return result;
     }
-    const Currency answer = *high == kCent ? kCent : LeastPaying(low, *high, pays);
+    const Currency answer = LeastPaying(low, *high, pays);
     result.answer = ScheduledOutcomeOf(balance, rate, answer);
     if (answer > kCent) {
         result.nextCentDown = ScheduledOutcomeOf(balance, rate, answer - kCent);

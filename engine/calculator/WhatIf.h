@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Calculator.h"
 #include "PaymentPlan.h"
 
 #include <cstdint>
@@ -18,8 +19,6 @@
 // payment itself.
 enum class VariedPayment { Maximum, Fixed, Scheduled };
 
-// The least cap or fixed payment the calculator takes.
-inline constexpr Currency kLeastLimit = Currency::fromRaw(15 * Currency::kScale);
 inline constexpr Currency kCent = Currency::fromRaw(Currency::kScale / 100);
 // The longest time a plan may be asked to pay off within: the plan window's months.
 inline constexpr std::int16_t kLongestWithin = 32766;
@@ -111,5 +110,3 @@ struct ScheduledSolveResult {
     std::optional<ScheduledOutcome> nextCentDown; // none when the answer is one cent
 };
 ScheduledSolveResult SolveScheduled(Currency balance, double rate, int within);
-// The scheduled plan alone for a scheduled payment.
-ScheduledOutcome ScheduledOutcomeOf(Currency balance, double rate, Currency payment);

@@ -345,3 +345,8 @@ std::string FormatAmount(double value, std::string_view patternText)
     }
     return compose(negative, roundedDigits(digits, point + p.decimals), p);
 }
+
+std::string DollarText(Currency amount)
+{
+    return FormatAmount(amount, kDollarPattern);
+}

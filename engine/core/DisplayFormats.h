@@ -26,3 +26,5 @@ std::string FormatAmount(Currency amount, std::string_view pattern);
 // A double is first written with 15 significant digits, then that decimal is
 // rounded and formatted as above.
 std::string FormatAmount(double value, std::string_view pattern);
+// An amount in kDollarPattern, as the windows show money: "$76,873.92".
+std::string DollarText(Currency amount);

@@ -12,15 +12,10 @@ namespace {
 
 const Currency kZero;
 
-std::string Dollars(Currency amount)
-{
-    return FormatAmount(amount, kDollarPattern);
-}
-
 std::string PlanName(const PlanTerms& terms)
 {
     if (terms.fixedMonthly != kZero) {
-        return "Your Payment Plan (" + Dollars(terms.fixedMonthly) + ")";
+        return "Your Payment Plan (" + DollarText(terms.fixedMonthly) + ")";
     }
     std::string limits;
     if (terms.veskFirstMonths != 0) {
@@ -28,7 +23,7 @@ std::string PlanName(const PlanTerms& terms)
     }
     if (terms.maxMonthly != kZero) {
         limits +=
-            (limits.empty() ? "" : ", ") + std::string("at most ") + Dollars(terms.maxMonthly);
+            (limits.empty() ? "" : ", ") + std::string("at most ") + DollarText(terms.maxMonthly);
     }
     return limits.empty() ? "Vesk's Method" : "Vesk's Method (" + limits + ")";
 }
@@ -63,17 +58,15 @@ PlanCurve PlanCurveOf(const PaymentPlan& plan)
 PlanCurve ScheduledCurveOf(const PaymentPlan& plan)
 {
     PlanCurve curve;
-    CalcRecord record;
-    record.MinBalance = plan.terms.openingBalance;
-    record.MinRate = plan.terms.minRate;
-    record.MinPayment = plan.terms.scheduledPayment;
+    CalcRecord record =
+        ScheduledRecord(plan.terms.openingBalance, plan.terms.minRate, plan.terms.scheduledPayment);
     StartCurve(curve, record.MinBalance, static_cast<std::size_t>(plan.summary.minMonths));
     for (int month = 0; month < plan.summary.minMonths; ++month) {
         StepMinMonth(record);
         curve.balance.push_back(record.MinBalance);
         curve.interestPaid.push_back(record.MinTotalInterest);
     }
-    curve.name = "Minimum Payment Plan (" + Dollars(record.MinPayment) + ")";
+    curve.name = "Minimum Payment Plan (" + DollarText(record.MinPayment) + ")";
     curve.period = PeriodText(plan.summary.minMonths);
     return curve;
 }
@@ -84,7 +77,7 @@ std::string InterestComparison(const PlanSummary& summary)
 {
     if (summary.interestSaved && *summary.interestSaved < kZero) {
         // Both totals are at least 0, so their difference negates within range.
-        return "Interest paid more: " + Dollars(kZero - *summary.interestSaved);
+        return "Interest paid more: " + DollarText(kZero - *summary.interestSaved);
     }
     return "Interest saved: " + SummaryTexts(summary).amountSaved;
 }

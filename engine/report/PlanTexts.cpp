@@ -138,8 +138,3 @@ PlanSummaryTexts SummaryTexts(const PlanSummary& summary)
     texts.minTotalPaid = scheduledTotal(summary.minTotalPaid);
     return texts;
 }
-
-std::string VeskFirstMonthsText(std::int16_t months)
-{
-    return months == 0 ? std::string() : "Vesk's Method for the first " + PeriodText(months);
-}

@@ -66,7 +66,3 @@ struct PlanSummaryTexts {
     std::string minTotalPaid;
 };
 PlanSummaryTexts SummaryTexts(const PlanSummary& summary);
-
-// "Vesk's Method for the first 3 yrs": how long the method runs, for the
-// plan's readers; empty for the whole loan.
-std::string VeskFirstMonthsText(std::int16_t months);

@@ -6,17 +6,12 @@
 
 namespace {
 
-std::string Dollars(Currency amount)
-{
-    return FormatAmount(amount, kDollarPattern);
-}
-
 std::string TakesText(Currency value, bool paysOff, std::int16_t months, const PlanError& error)
 {
     if (!paysOff) {
-        return Dollars(value) + " fails: " + PlanErrorText(error);
+        return DollarText(value) + " fails: " + PlanErrorText(error);
     }
-    return Dollars(value) + " takes " + PeriodText(months);
+    return DollarText(value) + " takes " + PeriodText(months);
 }
 
 } // namespace
@@ -58,7 +53,7 @@ std::string NoAnswerReason(VariedPayment varied, int within, const SolveResult& 
 std::string NextCentDownText(const std::optional<PlanOutcome>& next)
 {
     if (!next) {
-        return "none: " + Dollars(kLeastLimit) + " is the least the calculator takes";
+        return "none: " + DollarText(kLeastLimit) + " is the least the calculator takes";
     }
     return TakesText(next->value, next->summary.has_value(),
                      next->summary ? next->summary->veskMonths : 0, next->error);

@@ -3,6 +3,9 @@
 
 #include "Calculator.h"
 #include "EngineTestSupport.h"
+#include "PaymentPlan.h"
+
+#include <cstdint>
 
 // The main window's fields for a loan; a maximum or fixed payment enables txtMaximum.
 struct Loan {
@@ -26,4 +29,13 @@ inline CalculatorInputs InputsFor(const Loan& loan, bool tillZero)
     in.chkDisableVesk = loan.chkDisableVesk;
     in.maximumEnabled = loan.chkMaxMonthly == 1 || loan.chkDisableVesk == 1;
     return in;
+}
+
+// The plan the payment plan window builds from the typed fields.
+inline PaymentPlan WindowPlan(const Loan& loan, std::int16_t veskFirstMonths = 0)
+{
+    CalculatorInputs in = InputsFor(loan, true);
+    in.veskFirstMonths = veskFirstMonths;
+    LoadCalcState(in);
+    return LoadPaymentPlan();
 }

@@ -17,15 +17,6 @@
 
 namespace {
 
-// The plan the payment plan window builds from typed fields.
-PaymentPlan WindowPlan(const Loan& loan, std::int16_t veskFirstMonths = 0)
-{
-    CalculatorInputs in = InputsFor(loan, true);
-    in.veskFirstMonths = veskFirstMonths;
-    LoadCalcState(in);
-    return LoadPaymentPlan();
-}
-
 PlanTerms TermsOf(const Loan& loan)
 {
     return WindowPlan(loan).terms;

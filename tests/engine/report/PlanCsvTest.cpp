@@ -12,8 +12,7 @@ constexpr const char* kHeaderLine = "Term,Monthly Payment,Interest,Principal,Bal
 
 TEST(PlanCsvTest, HeaderThenOneLinePerMonthWithoutTheOpeningBalance)
 {
-    LoadCalcState(InputsFor({"100000", "7.5", "699"}, true));
-    const PaymentPlan plan = LoadPaymentPlan();
+    const PaymentPlan plan = WindowPlan({"100000", "7.5", "699"});
     const std::string csv = PlanCsv(plan);
     EXPECT_TRUE(csv.starts_with(std::string(kHeaderLine) +
                                 "1,777.83,625.00,152.83,99847.17,78.83\r\n"

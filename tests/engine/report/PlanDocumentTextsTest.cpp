@@ -10,14 +10,6 @@
 
 namespace {
 
-PlanTerms TermsOf(const Loan& loan, std::int16_t veskFirstMonths = 0)
-{
-    CalculatorInputs in = InputsFor(loan, true);
-    in.veskFirstMonths = veskFirstMonths;
-    LoadCalcState(in);
-    return LoadPaymentPlan().terms;
-}
-
 struct InputsCase {
     Loan loan;
     std::vector<std::pair<std::string, std::string>> inputs;
@@ -30,7 +22,7 @@ class PlanInputs : public ::testing::TestWithParam<InputsCase> {};
 TEST_P(PlanInputs, NameTheLoan)
 {
     const InputsCase& c = GetParam();
-    const PlanTerms terms = TermsOf(c.loan, c.veskFirstMonths);
+    const PlanTerms terms = WindowPlan(c.loan, c.veskFirstMonths).terms;
     std::vector<std::pair<std::string, std::string>> inputs;
     for (const PlanInputText& input : PlanInputTexts(terms)) {
         inputs.emplace_back(input.label, input.value);
@@ -86,8 +78,7 @@ TEST(RatePercentText, GivesThePercentageAsTyped)
 // header and the opening row are as the grid shows them.
 TEST(PlainCellText, IsTheGridRowInPlainNumbers)
 {
-    LoadCalcState(InputsFor({"100000", "7.5", "699"}, true));
-    const PaymentPlan plan = LoadPaymentPlan();
+    const PaymentPlan plan = WindowPlan({"100000", "7.5", "699"});
     std::vector<std::vector<std::string>> rows;
     for (const std::size_t row :
          {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{180}, PlanGridRows(plan)}) {

@@ -154,8 +154,7 @@ TEST(PlanTexts, FixedPaymentReplacesTheCapInTheCaption)
 // The grid numbers its rows in 16 bits: month 32,766 has the last row.
 TEST(PlanTexts, LongestPlanFillsEveryRowTheGridCanNumber)
 {
-    LoadCalcState(InputsFor({"3276600", "0", "100", "100", 0, 1}, true));
-    const PaymentPlan plan = LoadPaymentPlan();
+    const PaymentPlan plan = WindowPlan({"3276600", "0", "100", "100", 0, 1});
     EXPECT_EQ(PlanGridRows(plan), 32768u);
     EXPECT_EQ(GridRow(plan, 32767), (RowTexts{"32766", "100.00", ".00", "100.00", ".00"}));
     EXPECT_EQ(plan.terms.openingBalance, Money("3276600"));
@@ -175,8 +174,7 @@ TEST(PaymentSplitText, ScheduledAndExtra)
           Case{{"100000", "7.5", "699"}, 0, "182.55 scheduled + .00 extra"},
           Case{{"100000", "7.5", "699", "750", 1, 0}, 1, "699.00 scheduled + 51.00 extra"},
           Case{{"100000", "7.5", "699", "650", 0, 1}, 1, "699.00 scheduled less 49.00"}}) {
-        LoadCalcState(InputsFor(c.loan, true));
-        const PaymentPlan plan = LoadPaymentPlan();
+        const PaymentPlan plan = WindowPlan(c.loan);
         const PlanMonth& month = c.month == 0 ? plan.months.back() : plan.months[c.month - 1];
         EXPECT_EQ(PaymentSplitText(month, plan.terms.scheduledPayment), c.split);
     }
