@@ -35,18 +35,16 @@ import argparse
 import os
 import re
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-from desktop import fail, log, run_outer, run_parts, stop, wait_for
+from desktop import ANSWER_TIMEOUT, begin_inner, fail, log, run_outer, run_parts, stop, wait_for
 
 TOTAL_TIMEOUT = 300          # seconds for the whole inner run
 QUIET = 1.2                  # seconds without speech that end a step
 STEP_LONGEST = 8.0           # seconds a step may keep Orca talking
-ANSWER_TIMEOUT = 5.0         # seconds the program has to answer the bus
 HEARD_TIMEOUT = 30.0         # seconds --check waits to hear an utterance
 
 MAIN_TITLE = " Vesk Payment Formula 1.0"
@@ -362,19 +360,7 @@ class Tour:
 
 
 def inner(args):
-    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
-        fail("no D-Bus session: run this without --inner")
-
-    def out_of_time(_signal, _frame):
-        fail(f"the whole run took longer than {TOTAL_TIMEOUT} s")
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.alarm(TOTAL_TIMEOUT)
-
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
-    Atspi.set_timeout(int(ANSWER_TIMEOUT * 1000), int(ANSWER_TIMEOUT * 3000))
-
+    begin_inner(TOTAL_TIMEOUT)
     scratch = tempfile.mkdtemp(prefix="vesk-orca-")
     launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
