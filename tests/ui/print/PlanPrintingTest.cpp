@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPdfWriter>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
