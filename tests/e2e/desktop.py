@@ -182,6 +182,17 @@ def begin_inner(total_timeout):
     Atspi.set_timeout(int(ANSWER_TIMEOUT * 1000), int(ANSWER_TIMEOUT * 3000))
 
 
+def start_program(app, data_home):
+    """Starts the built program on the X server with its accessibility on,
+    in the C locale, keeping its data in data_home; returns its process."""
+    env = dict(os.environ,
+               XDG_DATA_HOME=data_home,
+               QT_QPA_PLATFORM="xcb",
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               LC_ALL="C.UTF-8")
+    return subprocess.Popen([app], env=env)
+
+
 def wait_for(what, probe, timeout=STEP_TIMEOUT, interval=0.1):
     """Polls probe() until it gives something true and returns that."""
     deadline = time.monotonic() + timeout

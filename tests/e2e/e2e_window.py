@@ -29,7 +29,7 @@ import threading
 import time
 
 from desktop import (STEP_TIMEOUT, Driver, begin_inner, fail, log, run_outer, run_parts,
-                     wait_for, x_window_titled, xdotool)
+                     start_program, wait_for, x_window_titled, xdotool)
 
 MAIN_TITLE = " Vesk Payment Formula 1.0"
 PLAN_TITLE = " Payment Plan Till You Reach Zero"
@@ -360,12 +360,7 @@ def inner(args):
         fail(f"the accessibility bus (at-spi2-core) could not start: {error}")
 
     data_home = tempfile.mkdtemp(prefix="vesk-e2e-data-")
-    env = dict(os.environ,
-               XDG_DATA_HOME=data_home,
-               QT_QPA_PLATFORM="xcb",
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               LC_ALL="C.UTF-8")
-    process = subprocess.Popen([args.app], env=env)
+    process = start_program(args.app, data_home)
     log(f"started {args.app} (pid {process.pid}), XDG_DATA_HOME={data_home}")
     try:
         driver = Driver(pyatspi, process, args.shots)

@@ -40,7 +40,8 @@ import sys
 import tempfile
 import time
 
-from desktop import ANSWER_TIMEOUT, begin_inner, fail, log, run_outer, run_parts, stop, wait_for
+from desktop import (ANSWER_TIMEOUT, Driver, begin_inner, fail, log, run_outer, run_parts,
+                     start_program, stop, wait_for)
 
 TOTAL_TIMEOUT = 300          # seconds for the whole inner run
 QUIET = 1.2                  # seconds without speech that end a step
@@ -146,6 +147,7 @@ class Tour:
         self.speech = None
         self.orca = None
         self.app = None
+        self.driver = None
         self.transcript = []
 
     # -- processes ------------------------------------------------------
@@ -177,34 +179,23 @@ class Tour:
 
     def start_app(self):
         import pyatspi
-        env = dict(os.environ, XDG_DATA_HOME=os.path.join(self.scratch, "data"),
-                   QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LC_ALL="C.UTF-8")
-        self.app = subprocess.Popen([self.args.app], env=env)
+        self.app = start_program(self.args.app, os.path.join(self.scratch, "data"))
+        self.driver = Driver(pyatspi, self.app, shots=None)
 
         def active_main_window():
-            desktop = pyatspi.Registry.getDesktop(0)
-            for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
-                if app is not None and app.get_process_id() == self.app.pid:
-                    return any(window is not None and window.name == MAIN_TITLE
-                               and window.getState().contains(pyatspi.STATE_ACTIVE)
-                               for window in (app.getChildAtIndex(i)
-                                              for i in range(app.childCount)))
-            return False
+            return any(window is not None and window.name == MAIN_TITLE
+                       and window.getState().contains(pyatspi.STATE_ACTIVE)
+                       for window in self.driver.windows())
         wait_for("the main window, active", active_main_window, timeout=60)
         self.step("The main window opens", [])
 
     def answers(self):
         """Whether the program still answers the accessibility bus."""
-        import pyatspi
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
-            try:
-                if app is not None and app.get_process_id() == self.app.pid:
-                    return app.getChildAtIndex(0).name is not None
-            except Exception:
-                return False
-        return False
+        try:
+            app = self.driver.application()
+            return app is not None and app.getChildAtIndex(0).name is not None
+        except Exception:
+            return False
 
     def stop_app(self):
         if self.app.poll() is None:
