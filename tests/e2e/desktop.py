@@ -6,6 +6,7 @@ and works the calculator's controls through AT-SPI as a screen reader does."""
 
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -13,6 +14,7 @@ import time
 
 SCREEN = "1280x1024x24"
 STEP_TIMEOUT = 15.0        # seconds for any one thing to appear or change
+ANSWER_TIMEOUT = 5.0       # seconds the program has to answer the bus
 
 
 class E2EFailure(Exception):
@@ -160,6 +162,35 @@ def run_outer(script, inner_arguments, total_timeout, extra_tools=None):
 
 # ---------------------------------------------------------------------------
 # Inner run: accessibility helpers
+
+
+def begin_inner(total_timeout):
+    """Starts the inner run inside the outer run's D-Bus session: the whole
+    run fails after total_timeout seconds, and the program has
+    ANSWER_TIMEOUT to answer each question on the bus."""
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        fail("no D-Bus session: run this without --inner")
+
+    def out_of_time(_signal, _frame):
+        fail(f"the whole run took longer than {total_timeout} s")
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.alarm(total_timeout)
+
+    import gi
+    gi.require_version("Atspi", "2.0")
+    from gi.repository import Atspi
+    Atspi.set_timeout(int(ANSWER_TIMEOUT * 1000), int(ANSWER_TIMEOUT * 3000))
+
+
+def start_program(app, data_home):
+    """Starts the built program on the X server with its accessibility on,
+    in the C locale, keeping its data in data_home; returns its process."""
+    env = dict(os.environ,
+               XDG_DATA_HOME=data_home,
+               QT_QPA_PLATFORM="xcb",
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               LC_ALL="C.UTF-8")
+    return subprocess.Popen([app], env=env)
 
 
 def wait_for(what, probe, timeout=STEP_TIMEOUT, interval=0.1):

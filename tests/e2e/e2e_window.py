@@ -22,15 +22,14 @@ or accessibility bus that cannot start, or any wrong text makes the test fail.
 import argparse
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import threading
 import time
 
-from desktop import (STEP_TIMEOUT, Driver, fail, log, run_outer, run_parts, wait_for,
-                     x_window_titled, xdotool)
+from desktop import (STEP_TIMEOUT, Driver, begin_inner, fail, log, run_outer, run_parts,
+                     start_program, wait_for, x_window_titled, xdotool)
 
 MAIN_TITLE = " Vesk Payment Formula 1.0"
 PLAN_TITLE = " Payment Plan Till You Reach Zero"
@@ -352,18 +351,8 @@ def check_plan_for_screen_readers(driver, plan):
 
 
 def inner(args):
-    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
-        fail("no D-Bus session: run this test without --inner")
-    def out_of_time(_signal, _frame):
-        fail(f"the whole run took longer than {TOTAL_TIMEOUT} s")
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.alarm(TOTAL_TIMEOUT)  # the hard bound of the whole run
-
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
+    begin_inner(TOTAL_TIMEOUT)
     import pyatspi
-    Atspi.set_timeout(5000, 15000)
 
     try:
         pyatspi.Registry.getDesktop(0).childCount
@@ -371,12 +360,7 @@ def inner(args):
         fail(f"the accessibility bus (at-spi2-core) could not start: {error}")
 
     data_home = tempfile.mkdtemp(prefix="vesk-e2e-data-")
-    env = dict(os.environ,
-               XDG_DATA_HOME=data_home,
-               QT_QPA_PLATFORM="xcb",
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               LC_ALL="C.UTF-8")
-    process = subprocess.Popen([args.app], env=env)
+    process = start_program(args.app, data_home)
     log(f"started {args.app} (pid {process.pid}), XDG_DATA_HOME={data_home}")
     try:
         driver = Driver(pyatspi, process, args.shots)

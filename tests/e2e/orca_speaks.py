@@ -35,18 +35,17 @@ import argparse
 import os
 import re
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-from desktop import fail, log, run_outer, run_parts, stop, wait_for
+from desktop import (ANSWER_TIMEOUT, Driver, begin_inner, fail, log, run_outer, run_parts,
+                     start_program, stop, wait_for)
 
 TOTAL_TIMEOUT = 300          # seconds for the whole inner run
 QUIET = 1.2                  # seconds without speech that end a step
 STEP_LONGEST = 8.0           # seconds a step may keep Orca talking
-ANSWER_TIMEOUT = 5.0         # seconds the program has to answer the bus
 HEARD_TIMEOUT = 30.0         # seconds --check waits to hear an utterance
 
 MAIN_TITLE = " Vesk Payment Formula 1.0"
@@ -148,6 +147,7 @@ class Tour:
         self.speech = None
         self.orca = None
         self.app = None
+        self.driver = None
         self.transcript = []
 
     # -- processes ------------------------------------------------------
@@ -179,34 +179,23 @@ class Tour:
 
     def start_app(self):
         import pyatspi
-        env = dict(os.environ, XDG_DATA_HOME=os.path.join(self.scratch, "data"),
-                   QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LC_ALL="C.UTF-8")
-        self.app = subprocess.Popen([self.args.app], env=env)
+        self.app = start_program(self.args.app, os.path.join(self.scratch, "data"))
+        self.driver = Driver(pyatspi, self.app, shots=None)
 
         def active_main_window():
-            desktop = pyatspi.Registry.getDesktop(0)
-            for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
-                if app is not None and app.get_process_id() == self.app.pid:
-                    return any(window is not None and window.name == MAIN_TITLE
-                               and window.getState().contains(pyatspi.STATE_ACTIVE)
-                               for window in (app.getChildAtIndex(i)
-                                              for i in range(app.childCount)))
-            return False
+            return any(window is not None and window.name == MAIN_TITLE
+                       and window.getState().contains(pyatspi.STATE_ACTIVE)
+                       for window in self.driver.windows())
         wait_for("the main window, active", active_main_window, timeout=60)
         self.step("The main window opens", [])
 
     def answers(self):
         """Whether the program still answers the accessibility bus."""
-        import pyatspi
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
-            try:
-                if app is not None and app.get_process_id() == self.app.pid:
-                    return app.getChildAtIndex(0).name is not None
-            except Exception:
-                return False
-        return False
+        try:
+            app = self.driver.application()
+            return app is not None and app.getChildAtIndex(0).name is not None
+        except Exception:
+            return False
 
     def stop_app(self):
         if self.app.poll() is None:
@@ -362,19 +351,7 @@ class Tour:
 
 
 def inner(args):
-    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
-        fail("no D-Bus session: run this without --inner")
-
-    def out_of_time(_signal, _frame):
-        fail(f"the whole run took longer than {TOTAL_TIMEOUT} s")
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.alarm(TOTAL_TIMEOUT)
-
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
-    Atspi.set_timeout(int(ANSWER_TIMEOUT * 1000), int(ANSWER_TIMEOUT * 3000))
-
+    begin_inner(TOTAL_TIMEOUT)
     scratch = tempfile.mkdtemp(prefix="vesk-orca-")
     launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -117,15 +117,16 @@ void Form4::describeRows(std::span<const std::pair<QWidget*, QLabel*>> rows)
 {
     QStringList said;
     for (const auto& [name, explanation] : rows) {
-        const auto* caption = qobject_cast<const QAbstractButton*>(name);
-        QString term = caption != nullptr ? caption->text() : qobject_cast<QLabel*>(name)->text();
-        said << term.remove(QLatin1Char('[')).remove(QLatin1Char(']')) + QStringLiteral(": ") +
-                    explanation->text();
+        QString term;
         if (auto* label = qobject_cast<QLabel*>(name)) {
+            term = label->text();
             label->setBuddy(explanation);
         } else {
+            term = static_cast<const QAbstractButton*>(name)->text();
             explanation->setBuddy(name); // a sample control has no label of its own
         }
+        said << term.remove(QLatin1Char('[')).remove(QLatin1Char(']')) + QStringLiteral(": ") +
+                    explanation->text();
     }
     setAccessibleDescription(said.join(QStringLiteral(". ")) + QLatin1Char('.'));
 }

@@ -200,11 +200,7 @@ void Form5::showModal(QWidget* mainWindow)
 std::unique_ptr<Form5> Form5::createLoaded(QWidget* mainWindow)
 {
     auto form = std::make_unique<Form5>(mainWindow);
-    if (form->Form_Load()) {
-        // The opening row holds only the balance: the plan starts at month 1.
-        if (form->MSFlexGrid1->Rows() > 2) {
-            form->MSFlexGrid1->setCurrentCell(2, 1);
-        }
+    if (form->loadAtFirstMonth()) {
         return form;
     }
     form.reset();
@@ -244,6 +240,18 @@ bool Form5::Form_Load()
         MsgBox(PlanErrorText(error.number(), error.description()), std::string(kPlanErrorTitle));
         return false;
     }
+}
+
+bool Form5::loadAtFirstMonth()
+{
+    if (!Form_Load()) {
+        return false;
+    }
+    // The opening row holds only the balance: the plan starts at month 1.
+    if (MSFlexGrid1->Rows() > 2) {
+        MSFlexGrid1->setCurrentCell(2, 1);
+    }
+    return true;
 }
 
 // What a screen reader says of the summaries: each frame its title and its
@@ -331,9 +339,7 @@ void Form5::mnuWhatIf_Click()
 void Form5::showPlanFor(const PlanTerms& terms)
 {
     LoadCalcState(terms);
-    if (Form_Load() && MSFlexGrid1->Rows() > 2) {
-        MSFlexGrid1->setCurrentCell(2, 1);
-    }
+    loadAtFirstMonth();
 }
 
 void Form5::mnuSaveCsv_Click()

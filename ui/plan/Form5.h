@@ -49,6 +49,8 @@ private:
     // Builds the plan into the grid and the summary; false after reporting a
     // run-time error.
     bool Form_Load();
+    // Form_Load, then the grid's cursor on the first month.
+    bool loadAtFirstMonth();
     void Form_Resize();
     void cmdBack_Click();
     void mnuSaveCsv_Click();

@@ -232,21 +232,19 @@ void frmWhatIf::arrangeTabOrder()
 
 void frmWhatIf::connectHandlers()
 {
-    connect(optCap, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            optCap_Click();
-        }
-    });
-    connect(optFixed, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            optFixed_Click();
-        }
-    });
+    // Another kind of payment, or another span of Vesk's Method, is another loan.
+    for (QRadioButton* option : {optCap, optFixed}) {
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) {
+                takeLoan();
+            }
+        });
+    }
+    for (QSpinBox* box : {txtVeskYears, txtVeskMonths}) {
+        connect(box, &QSpinBox::valueChanged, this, &frmWhatIf::takeLoan);
+    }
     connect(txtPayment, &QDoubleSpinBox::valueChanged, this, &frmWhatIf::txtPayment_Change);
     connect(sldPayment, &QSlider::valueChanged, this, &frmWhatIf::sldPayment_Change);
-    for (QSpinBox* box : {txtVeskYears, txtVeskMonths}) {
-        connect(box, &QSpinBox::valueChanged, this, &frmWhatIf::txtVesk_Change);
-    }
     connect(txtFirstPayment, &QLineEdit::textChanged, this, &frmWhatIf::txtFirstPayment_Change);
     connect(cmdFindPayment, &QPushButton::clicked, this, &frmWhatIf::cmdFindPayment_Click);
     connect(cmdOpenPlan, &QPushButton::clicked, this, &frmWhatIf::cmdOpenPlan_Click);
@@ -266,21 +264,6 @@ Currency frmWhatIf::payment() const
 PlanTerms frmWhatIf::chosenTerms() const
 {
     return TermsWith(session_->loan->terms(), varied(), payment());
-}
-
-void frmWhatIf::optCap_Click()
-{
-    takeLoan();
-}
-
-void frmWhatIf::optFixed_Click()
-{
-    takeLoan();
-}
-
-void frmWhatIf::txtVesk_Change()
-{
-    takeLoan();
 }
 
 void frmWhatIf::takeLoan()

@@ -53,11 +53,8 @@ private:
     void arrangeTabOrder();
     void connectHandlers();
 
-    void optCap_Click();
-    void optFixed_Click();
     void txtPayment_Change();
     void sldPayment_Change(int position);
-    void txtVesk_Change();
     void txtFirstPayment_Change();
     void cmdFindPayment_Click();
     void tellFound(const QString& text);

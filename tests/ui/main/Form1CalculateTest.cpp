@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <string>

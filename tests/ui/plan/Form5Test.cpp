@@ -3,40 +3,22 @@
 // summary, load errors and the screen reader.
 #include "Form5.h"
 
-#include "ChartWindow.h"
 #include "LoanInputs.h"
-#include "PaymentPlan.h"
 #include "PlanWindowDriver.h"
-#include "RuntimeError.h"
-#include "TwipsLayout.h"
 #include "UiTestSupport.h"
 
 #include <QAccessible>
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 namespace {
-
-QString Text(QWidget* form, const char* label)
-{
-    auto* control = Find<QLabel>(form, label);
-    return control != nullptr ? control->text()
-                              : QStringLiteral("<no %1>").arg(QLatin1String(label));
-}
 
 QStringList GridRow(MSFlexGrid* grid, int row)
 {

@@ -8,6 +8,7 @@
 #include "UiTestSupport.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <memory>
 
 // The payment plan window as the tests open it: loaded from the inputs the
@@ -26,6 +27,14 @@ template <typename T> T* Find(QWidget* form, const char* name)
 inline MSFlexGrid* Grid(QWidget* form)
 {
     return Find<MSFlexGrid>(form, "MSFlexGrid1");
+}
+
+// The text of the named label, or a text that says it is missing.
+inline QString Text(QWidget* form, const char* label)
+{
+    auto* control = Find<QLabel>(form, label);
+    return control != nullptr ? control->text()
+                              : QStringLiteral("<no %1>").arg(QLatin1String(label));
 }
 
 // Plan windows still alive: every test leaves none.

@@ -4,11 +4,11 @@
 #include "Calculator.h"
 #include "LoanInputs.h"
 #include "PlanTexts.h"
+#include "PopplerOutput.h"
 #include "UiTestSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,17 +22,6 @@ std::shared_ptr<const PaymentPlan> WorkedExamplePlan(const QString& maximum = QS
     return PlanFor(maximum.isEmpty()
                        ? TillZero("100000", "7.5", "699")
                        : TillZero("100000", "7.5", "699", Limit::Maximum, qPrintable(maximum)));
-}
-
-// What one of poppler's tools (poppler-utils) prints; empty when it fails.
-QString PopplerOutput(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // The text of each page of a PDF, as poppler's pdftotext lays it out, with

@@ -5,6 +5,7 @@
 #include "LoanInputs.h"
 #include "PlanDocument.h"
 #include "PlanFiles.h"
+#include "PopplerOutput.h"
 #include "PrivateCups.h"
 #include "UiTestSupport.h"
 
@@ -15,12 +16,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPdfWriter>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -157,11 +156,8 @@ int PagesOn(const std::shared_ptr<const PaymentPlan>& plan, QPageSize::PageSizeI
 // A PDF's page count and page size, as poppler's pdfinfo gives them.
 QString PdfInfo(const QString& path)
 {
-    QProcess pdfinfo;
-    pdfinfo.start(QStringLiteral("pdfinfo"), {path});
-    pdfinfo.waitForFinished();
     QStringList facts;
-    for (const QString& line : QString::fromUtf8(pdfinfo.readAllStandardOutput()).split(u'\n')) {
+    for (const QString& line : PopplerOutput(QStringLiteral("pdfinfo"), {path}).split(u'\n')) {
         if (line.startsWith(QLatin1String("Pages:")) ||
             line.startsWith(QLatin1String("Page size:"))) {
             facts << line.simplified();

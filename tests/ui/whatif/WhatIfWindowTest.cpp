@@ -32,11 +32,6 @@ namespace {
 
 const CalculatorInputs kWorkedExample = TillZero("100000", "7.5", "699");
 
-QString Text(QWidget* window, const char* label)
-{
-    return Find<QLabel>(window, label)->text();
-}
-
 // The payment vesk-calc's solve finds for the worked example.
 double VeskCalcSolve(const char* kind, const char* within)
 {
