@@ -2,6 +2,7 @@
 #include "ChartWindow.h"
 
 #include "DisplayFormats.h"
+#include "EngineText.h"
 #include "PlanChartData.h"
 #include "PlanChartView.h"
 #include "modDeclarations.h"
@@ -21,16 +22,6 @@
 namespace {
 
 constexpr double kMonthsPerYear = 12;
-
-QString FromStd(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-QString Dollars(Currency amount)
-{
-    return FromStd(FormatAmount(amount, kDollarPattern));
-}
 
 // One point a month, x in years; a plan that ended before `months` stays at
 // its last value up to there.

@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "Calculator.h"
+#include "EngineText.h"
 #include "FittingFont.h"
 #include "Form2.h"
 #include "Form4.h"
@@ -29,11 +30,6 @@
 #include <optional>
 
 namespace {
-
-QString fromStd(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // Tab reaches an option group at its selected option only.
 void SetTabStop(QWidget* control, bool stop)
@@ -295,15 +291,15 @@ void Form1::EDcmdCalculate()
 // as the reason comes about while the user types there.
 void Form1::showRefusalReason(const std::string& reason, InputField field)
 {
-    cmdCalculate->setToolTip(fromStd(reason));
-    cmdCalculate->setAccessibleDescription(fromStd(reason));
+    cmdCalculate->setToolTip(FromStd(reason));
+    cmdCalculate->setAccessibleDescription(FromStd(reason));
     const std::pair<InputField, QLineEdit*> boxes[] = {{InputField::Balance, txtBalance},
                                                        {InputField::Rate, txtInterestRate},
                                                        {InputField::Payment, txtPayment},
                                                        {InputField::Maximum, txtMaximum}};
     for (const auto& [boxField, box] : boxes) {
         const QString description =
-            boxField == field ? tr("Calculate is unavailable: %1").arg(fromStd(reason)) : QString();
+            boxField == field ? tr("Calculate is unavailable: %1").arg(FromStd(reason)) : QString();
         if (box->accessibleDescription() != description) {
             box->setAccessibleDescription(description);
         }
@@ -351,10 +347,10 @@ void Form1::cmdCalculate_Click()
     }
     const MonthlyResultTexts texts = ResultTexts(*results);
     if (texts.monthly) {
-        ShowValue(lblMonthly, fromStd(*texts.monthly));
+        ShowValue(lblMonthly, FromStd(*texts.monthly));
     }
-    ShowValue(lblPayoff, fromStd(texts.payoff));
-    ShowValue(lblAmountSaved, fromStd(texts.amountSaved));
+    ShowValue(lblPayoff, FromStd(texts.payoff));
+    ShowValue(lblAmountSaved, FromStd(texts.amountSaved));
     announceResults();
 }
 
@@ -362,13 +358,8 @@ void Form1::cmdCalculate_Click()
 // spoken once where the user is.
 void Form1::announceResults()
 {
-    QStringList results;
-    for (const auto& [caption, value] :
-         {std::pair{Label4, lblMonthly}, std::pair{Label5, lblPayoff},
-          std::pair{Label6, lblAmountSaved}}) {
-        results << caption->text() + QLatin1Char(' ') + value->text();
-    }
-    resultsNotice->say(results.join(QStringLiteral(", ")));
+    resultsNotice->say(
+        CaptionedValues({{Label4, lblMonthly}, {Label5, lblPayoff}, {Label6, lblAmountSaved}}));
 }
 
 void Form1::mnuCalculate_Click()

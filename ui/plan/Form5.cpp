@@ -4,6 +4,7 @@
 #include "Calculator.h"
 #include "ChartWindow.h"
 #include "Colours.h"
+#include "EngineText.h"
 #include "FittingFont.h"
 #include "MSFlexGrid.h"
 #include "MsgBox.h"
@@ -39,16 +40,11 @@ constexpr int kHeaderMarginTwips = 200;
 // The design narrows the first column to the month numbers.
 constexpr int kTermColWidth = 720;
 
-QString fromStd(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Long plans and large amounts can outgrow a value label (2730 yrs and 6
 // mths); such a value is drawn in a smaller font rather than cut off.
 void ShowValue(QLabel* label, std::string_view value)
 {
-    ShowValue(label, fromStd(value));
+    ShowValue(label, FromStd(value));
 }
 
 } // namespace
@@ -220,10 +216,10 @@ bool Form5::Form_Load()
     try {
         plan_ = std::make_shared<const PaymentPlan>(LoadPaymentPlan());
         const PlanCaption caption = FrameCaption(plan_->terms);
-        setFrameCaption(fromStd(caption.text), caption.altered);
+        setFrameCaption(FromStd(caption.text), caption.altered);
         for (int column = 0; column < kPlanColumns; ++column) {
             MSFlexGrid1->setTextMatrix(0, column,
-                                       fromStd(kPlanHeader[static_cast<std::size_t>(column)]));
+                                       FromStd(kPlanHeader[static_cast<std::size_t>(column)]));
         }
         widenColumnsToHeaders();
         MSFlexGrid1->setPlan(plan_);
@@ -259,18 +255,12 @@ bool Form5::loadAtFirstMonth()
 // plan, its payoff period, the scheduled plan's and the interest saved.
 void Form5::describeForScreenReaders()
 {
-    const auto figures = [](std::initializer_list<std::pair<QLabel*, QLabel*>> rows) {
-        QStringList said;
-        for (const auto& [caption, value] : rows) {
-            said << caption->text() + QLatin1Char(' ') + value->text();
-        }
-        return said.join(QStringLiteral(", "));
-    };
     // The caption's asterisks mark "altered" for the eye only.
     const QString planName = Frame1->title().remove(QLatin1Char('*')).simplified();
     Frame1->setAccessibleName(planName);
-    Frame1->setAccessibleDescription(figures({{Label5, lblPayoff}, {Label2, lblAverageMonthly}}));
-    Frame2->setAccessibleDescription(figures({{Label3, lblMinPayoff}, {Label4, Label6}}));
+    Frame1->setAccessibleDescription(
+        CaptionedValues({{Label5, lblPayoff}, {Label2, lblAverageMonthly}}));
+    Frame2->setAccessibleDescription(CaptionedValues({{Label3, lblMinPayoff}, {Label4, Label6}}));
     setAccessibleDescription(tr("%1: %2 %3. %4: %5 %6. %7 %8.")
                                  .arg(planName, Label5->text(), lblPayoff->text(), Frame2->title(),
                                       Label3->text(), lblMinPayoff->text(), Label1->text(),

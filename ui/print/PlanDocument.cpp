@@ -2,6 +2,7 @@
 #include "PlanDocument.h"
 
 #include "Colours.h"
+#include "EngineText.h"
 #include "PlanDocumentTexts.h"
 #include "PlanTexts.h"
 
@@ -38,11 +39,6 @@ const QColor kRuleColour(150, 150, 150);
 constexpr int kTableColumns = kPlanColumns + 1;
 constexpr int kExtraColumn = kPlanColumns;
 constexpr int kAmountColumns = kTableColumns - 1;
-
-QString FromStd(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont FontOf(qreal points, bool bold = false)
 {

@@ -2,6 +2,7 @@
 #include "PlanFiles.h"
 
 #include "Calculator.h"
+#include "EngineText.h"
 #include "MsgBox.h"
 #include "PageProgress.h"
 #include "PaymentPlan.h"
@@ -120,10 +121,8 @@ bool WritePlanPdf(std::shared_ptr<const PaymentPlan> plan, QIODevice* device, co
     // The writer finishes the document when it goes.
     QPdfWriter writer(device);
     writer.setPageLayout(pages.layout);
-    writer.setTitle(QString::fromUtf8(kPlanDocumentTitle.data(),
-                                      static_cast<qsizetype>(kPlanDocumentTitle.size())));
-    writer.setCreator(QString::fromUtf8(kPlanDocumentCreator.data(),
-                                        static_cast<qsizetype>(kPlanDocumentCreator.size())));
+    writer.setTitle(FromStd(kPlanDocumentTitle));
+    writer.setCreator(FromStd(kPlanDocumentCreator));
     return PlanDocument(std::move(plan)).paint(&writer, progress, pages.first, pages.last);
 }
 

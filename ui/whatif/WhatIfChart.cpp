@@ -4,6 +4,7 @@
 #include "Calculator.h"
 #include "ChartPalette.h"
 #include "DisplayFormats.h"
+#include "EngineText.h"
 #include "WhatIf.h"
 
 #include <QElapsedTimer>
@@ -18,11 +19,6 @@
 namespace {
 
 constexpr double kMonthsPerYear = 12;
-
-QString Dollars(Currency amount)
-{
-    return QString::fromStdString(FormatAmount(amount, kDollarPattern));
-}
 
 QString Period(std::int16_t months)
 {

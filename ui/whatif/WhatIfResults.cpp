@@ -2,6 +2,7 @@
 #include "WhatIfResults.h"
 
 #include "Colours.h"
+#include "EngineText.h"
 #include "FittingFont.h"
 #include "PlanDates.h"
 #include "PlanTexts.h"
@@ -14,11 +15,6 @@
 #include <optional>
 
 namespace {
-
-QString FromStd(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void SetBold(QLabel* label)
 {

@@ -3,6 +3,7 @@
 
 #include "Calculator.h"
 #include "DisplayFormats.h"
+#include "EngineText.h"
 #include "TwipsLayout.h"
 #include "VeskResources.h"
 #include "WhatIf.h"
@@ -32,16 +33,6 @@ constexpr int kSliderSteps = 1000;
 constexpr int kChartPoints = 81;
 // The largest payment the box takes: whole cents are still exact as a double.
 constexpr double kLargestPayment = 90'000'000'000'000.0;
-
-QString FromStd(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Dollars(Currency amount)
-{
-    return FromStd(FormatAmount(amount, kDollarPattern));
-}
 
 Currency FromDollars(double value)
 {
