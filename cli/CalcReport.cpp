@@ -14,7 +14,7 @@ namespace {
 
 // Every row of the grid and each month's extra, with its date after the
 // month number where the plan is dated; each column right-aligned to its
-// widest cell.
+// widest cell (the opening row has no extra: no blanks at its end).
 std::string TableText(const PaymentPlan& plan, const std::optional<CalendarMonth>& firstPayment)
 {
     std::vector<std::vector<std::string>> rows(PlanGridRows(plan));
@@ -30,24 +30,7 @@ std::string TableText(const PaymentPlan& plan, const std::optional<CalendarMonth
                           : r == 1 ? std::string()
                                    : ExtraCellText(plan.months[r - 2]));
     }
-    std::vector<std::size_t> widths(rows.front().size());
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], row[c].size());
-    }
-
-    std::string out;
-    for (const auto& row : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c > 0)
-                line += "  ";
-            line += std::string(widths[c] - row[c].size(), ' ') + row[c];
-        }
-        // The opening row has no extra: no blanks at its end.
-        out += line.substr(0, line.find_last_not_of(' ') + 1) + '\n';
-    }
-    return out;
+    return AlignedColumns(rows);
 }
 
 Json MonthJson(const PlanMonth& month, const std::optional<CalendarMonth>& firstPayment)

@@ -18,6 +18,28 @@ std::optional<CalendarMonth> PayoffMonth(const std::optional<CalendarMonth>& fir
 
 } // namespace
 
+std::string AlignedColumns(const std::vector<std::vector<std::string>>& rows,
+                           const std::vector<bool>& leftAligned)
+{
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], row[c].size());
+    }
+    std::string out;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const std::string pad(widths[c] - row[c].size(), ' ');
+            const bool left = c < leftAligned.size() && leftAligned[c];
+            line += (c == 0 ? "" : "  ") + (left ? row[c] + pad : pad + row[c]);
+        }
+        out += line.substr(0, line.find_last_not_of(' ') + 1) + '\n';
+    }
+    return out;
+}
+
 std::string CaptionLine(std::string_view caption, std::size_t captionWidth, std::string_view value)
 {
     std::string line(caption);

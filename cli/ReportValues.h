@@ -10,11 +10,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The pieces every report of vesk-calc is made of: aligned caption lines for
 // the text, and the JSON value objects.
 
 using Json = nlohmann::ordered_json;
+
+// Rows of cells as text columns two blanks apart, each as wide as its widest
+// cell: texts to the left where leftAligned says so (empty: none), amounts
+// to the right; no blanks at a line's end.
+std::string AlignedColumns(const std::vector<std::vector<std::string>>& rows,
+                           const std::vector<bool>& leftAligned = {});
 
 // "caption  value", the value starting two columns after the widest caption.
 std::string CaptionLine(std::string_view caption, std::size_t captionWidth, std::string_view value);

@@ -109,26 +109,6 @@ std::string CsvLines(const std::vector<Cells>& rows)
     return csv;
 }
 
-// Columns aligned, amounts to the right, texts (periods, errors) to the left.
-std::string TableText(const std::vector<Cells>& rows, const std::vector<bool>& leftAligned)
-{
-    std::vector<std::size_t> widths(rows.front().size());
-    for (const Cells& row : rows) {
-        for (std::size_t c = 0; c + 1 < row.size(); ++c)
-            widths[c] = std::max(widths[c], row[c].size());
-    }
-    std::string out;
-    for (const Cells& row : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::string pad(c + 1 < row.size() ? widths[c] - row[c].size() : 0, ' ');
-            line += (c == 0 ? "" : "  ") + (leftAligned[c] ? row[c] + pad : pad + row[c]);
-        }
-        out += line.substr(0, line.find_last_not_of(' ') + 1) + '\n';
-    }
-    return out;
-}
-
 // The columns of a plan's row in a CSV: its payoff, totals and average.
 Cells OutcomeHeaders(const WhatIfQuestion& question)
 {
@@ -344,7 +324,7 @@ std::string SweepText(const WhatIfQuestion& question, const std::vector<PlanOutc
             cells.push_back(*text);
         table.push_back(std::move(cells));
     }
-    return TableText(table, left);
+    return AlignedColumns(table, left);
 }
 
 std::string SweepJson(const WhatIfQuestion& question, const std::vector<PlanOutcome>& rows)

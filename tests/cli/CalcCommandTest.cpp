@@ -218,6 +218,21 @@ TEST(CliCommand, HelpGoesToStdout)
 }
 
 // The line help2man reads the program, package and version from.
+// Amounts stand to the right in every column of a sweep's table, the last
+// one too: each row ends where the header row does.
+TEST(CliCommand, SweepTextRightAlignsEveryAmountColumn)
+{
+    const CommandResult result = RunCalcCommand(
+        WorkedExample({"--sweep", "maximum", "--from", "700", "--to", "1000", "--step", "100"}));
+    ASSERT_EQ(result.exitStatus, ExitDone);
+    const std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_TRUE(lines[0].ends_with("Aver Mnthly Pymt"));
+    for (std::size_t row = 1; row < lines.size(); ++row)
+        EXPECT_EQ(lines[row].size(), lines[0].size()) << lines[row];
+    EXPECT_TRUE(lines[1].ends_with("$699.01"));
+}
+
 TEST(CliCommand, VersionLine)
 {
     for (const Args& args : {Args{"--version"}, Args{"--balance", "1", "--version"}}) {
