@@ -322,7 +322,16 @@ class Tour:
         self.step("Space: Calculate, the capped plan opens", [lambda: keys("space")],
                   awaited=True)
         self.step("Tab", [lambda: keys("Tab")])
+        self.what_if()
         self.step("Escape: the plan closes", [lambda: keys("Escape")], awaited=True)
+
+    def what_if(self):
+        self.step("Ctrl+I: What If opens", [lambda: keys("ctrl+i")], awaited=True)
+        self.step("Type 900", [lambda: type_text("900")], awaited=True)
+        self.step("Ctrl+Left", [lambda: keys("ctrl+Left")])
+        for _ in range(4):
+            self.step("Tab", [lambda: keys("Tab")])
+        self.step("Escape: What If closes", [lambda: keys("Escape")], awaited=True)
 
     def menus(self):
         self.step("Alt+O: the Options menu", [lambda: keys("alt+o")])

@@ -136,3 +136,14 @@ void WhatIfResults::changeEvent(QEvent* event)
         colourCaption();
     }
 }
+
+QString WhatIfResults::spokenSummary() const
+{
+    QStringList said;
+    for (const QLabel* value : {lblPayoff, lblPayoffMonth, lblAmountSaved}) {
+        if (!value->text().isEmpty()) {
+            said << value->accessibleDescription() + QLatin1Char(' ') + value->text();
+        }
+    }
+    return said.join(QStringLiteral(", "));
+}

@@ -22,6 +22,10 @@ public:
     // dates the payoffs.
     void showPlan(const PlanTerms& chosen, const PlanOutcome& outcome, const QString& firstPayment);
 
+    // What a screen reader is told of the plan shown: its payoff period and
+    // month and the interest saved, each after its caption.
+    QString spokenSummary() const;
+
 protected:
     void changeEvent(QEvent* event) override;
 

@@ -4,6 +4,7 @@
 #include "Calculator.h"
 #include "DisplayFormats.h"
 #include "EngineText.h"
+#include "SpokenNotice.h"
 #include "TwipsLayout.h"
 #include "VeskResources.h"
 #include "WhatIf.h"
@@ -22,11 +23,14 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
+// How long the payment must rest before its results are spoken.
+constexpr int kResultsPauseMs = 700;
 // Positions of the slider across the range drawn.
 constexpr int kSliderSteps = 1000;
 // Payments worth drawing on the chart.
@@ -106,6 +110,12 @@ frmWhatIf::frmWhatIf(const PlanTerms& terms, OpenPlan openPlan, QWidget* parent)
     chtSavings->setObjectName(QStringLiteral("chtSavings"));
     PlaceControl(chtSavings, 4800, 2820, 5280, 2535);
     chtSavings->setAccessibleName(tr("Interest saved and payoff period by monthly payment"));
+    resultsNotice = new SpokenNotice(client);
+    resultsPause = new QTimer(this);
+    resultsPause->setSingleShot(true);
+    resultsPause->setInterval(kResultsPauseMs);
+    connect(resultsPause, &QTimer::timeout, this,
+            [this] { resultsNotice->say(fraResults->spokenSummary()); });
     arrangeTabOrder();
 
     // Start from the plan on screen.
@@ -162,6 +172,9 @@ void frmWhatIf::createPaymentFrame(QWidget* client)
     PlaceControl(sldPayment, 120, 1035, 4320, 315);
     sldPayment->setRange(0, kSliderSteps);
     sldPayment->setPageStep(kSliderSteps / 20);
+    // The box above takes the payment from the keyboard; the slider's
+    // position, a step along the range drawn, would say nothing heard.
+    sldPayment->setFocusPolicy(Qt::ClickFocus);
 
     lblVeskFirst = AddControl<QLabel>(fraPayment, "lblVeskFirst",
                                       tr("&Vesk's Method for the first"), 120, 1440, 2280, 255);
@@ -172,7 +185,10 @@ void frmWhatIf::createPaymentFrame(QWidget* client)
     for (QSpinBox* box : {txtVeskYears, txtVeskMonths}) {
         box->setSpecialValueText(QStringLiteral(" ")); // nought shows blank
     }
+    // A screen reader reads the buddy's caption before the box's name: the
+    // years box is named for what the caption leaves out.
     lblVeskFirst->setBuddy(txtVeskYears);
+    txtVeskYears->setAccessibleName(tr("years"));
     optCap->setAccessibleName(tr("Cap Vesk's Method"));
     optFixed->setAccessibleName(tr("Pay a Fixed Amount"));
 }
@@ -323,6 +339,9 @@ void frmWhatIf::showOutcome()
     fraResults->showPlan(chosenTerms(), outcome, txtFirstPayment->text().trimmed());
     cmdOpenPlan->setEnabled(outcome.summary.has_value());
     chtSavings->mark(outcome);
+    if (isVisible()) {
+        resultsPause->start(); // every change while the user types or drags restarts it
+    }
 }
 
 void frmWhatIf::cmdFindPayment_Click()

@@ -19,6 +19,8 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QSpinBox;
+class QTimer;
+class SpokenNotice;
 class WhatIfChart;
 class WhatIfResults;
 
@@ -95,4 +97,7 @@ private:
     QPushButton* cmdClose = nullptr;
     WhatIfResults* fraResults = nullptr;
     WhatIfChart* chtSavings = nullptr;
+    // The results spoken once the user stops changing the payment.
+    SpokenNotice* resultsNotice = nullptr;
+    QTimer* resultsPause = nullptr;
 };

@@ -157,6 +157,12 @@ void WhatIfWindowTest::typedPaymentUpdatesTheResults()
     QCOMPARE(Text(window, "lblMinPayoff"), QStringLiteral("30 yrs and 1 mth"));
     QCOMPARE(Find<QLabel>(window, "lblAmountSaved")->accessibleDescription(),
              QStringLiteral("Amount Saved On Interest"));
+    // Once the payment rests, a screen reader is told the new results.
+    const auto* notice = window->findChild<QWidget*>(QStringLiteral("spokenNotice"));
+    QVERIFY(notice != nullptr);
+    QTRY_COMPARE(
+        notice->accessibleName(),
+        QStringLiteral("Payoff Period 16 yrs and 1 mth, Amount Saved On Interest $74,536.84"));
 
     // A fixed payment of 650 takes 43 yrs and 7 mths and costs interest.
     Find<QRadioButton>(window, "optFixed")->click();
